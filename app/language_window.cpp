@@ -1,0 +1,87 @@
+// Applying the language table to the window, and choosing a language file.
+#include "app/language.h"
+#include "app/main_window.h"
+#include "app/text_file.h"
+
+#include <QFileInfo>
+
+namespace harvoline {
+
+void TfrmMain::LoadDefaultLanguage() {
+    LanguageTable = DefaultLanguageTable();
+    ApplyLanguage();
+}
+
+void TfrmMain::LoadLanguageFile(const QString& path) {
+    LanguageTable = ReadTextLines(path);
+    ApplyLanguage();
+}
+
+void TfrmMain::ApplyLanguage() {
+    if (LanguageTable.size() < LanguageEntryCount) {
+        throw HarvolineError(QStringLiteral("The language table has %1 of its %2 entries")
+                                 .arg(LanguageTable.size())
+                                 .arg(LanguageEntryCount));
+    }
+    const QStringList& e = LanguageTable;
+    setWindowTitle(e[0]);
+    Beenden1->setText(e[25]);
+    LoadPlaylist->setText(e[26]);
+    Einzelspieler1->setText(e[27]);
+    Sprachen1->setText(e[28]);
+    Hilfe1->setText(e[30]);
+    Info->setText(e[31]);
+    OpenPicture.Filter = e[15];
+    OpenPicture.Title = e[16];
+    OpenSongs.Filter = e[17];
+    OpenSongs.Title = e[18];
+    OpenLang.Filter = e[19];
+    OpenLang.Title = e[20];
+    for (int seat = 1; seat <= 4; ++seat) {
+        ApplyHints(seat);
+    }
+    Info1->SetCaption(e[23]);
+    Info2->SetCaption(e[24]);
+    Titel->SetCaption(windowTitle());
+    for (int seat = 1; seat <= 4; ++seat) {
+        if (Spieler[seat]->Caption().isEmpty()) {
+            Spieler[seat]->SetCaption(e[1] + QString::number(seat));
+        }
+    }
+    Punkte->SetCaption(e[2] + QStringLiteral(": 3"));
+    Start->setText(e[5]);
+    info3->SetCaption(e[21]);
+    Info4->SetCaption(e[22]);
+    NoMoreBuzzers->setText(e[25]);
+    BuzzLabel->SetCaption(QStringLiteral("Buzzer!\n") + Spieler[1]->Caption() +
+                          QStringLiteral(", ") + e[32]);
+    const QString help = HelpTextOf(LanguageTable);
+    if (!help.isEmpty()) {
+        Hilfe->SetCaption(help);
+    }
+}
+
+void TfrmMain::ApplyHints(int seat) {
+    Image[seat]->setToolTip(PictureHintOn[seat] ? LanguageEntry(21) : QString());
+    Spieler[seat]->setToolTip(NameHintOn[seat] ? LanguageEntry(22) : QString());
+}
+
+void TfrmMain::Sprachen1Click() {
+    FileDialogRequest request = OpenLang;
+    if (request.InitialFolder.isEmpty()) {
+        request.InitialFolder = Os.ExecutableFolder() + QStringLiteral("languages");
+    }
+    const std::optional<QString> chosen = Os.OpenFileDialog(request);
+    if (!chosen) {
+        return;
+    }
+    try {
+        LoadLanguageFile(*chosen);
+        Settings.SetLine(6, QFileInfo(*chosen).absoluteFilePath());
+    } catch (const std::exception&) {
+        LoadDefaultLanguage();
+        Settings.SetLine(6, QString());
+    }
+}
+
+} // namespace harvoline

@@ -1,0 +1,191 @@
+#pragma once
+
+#include "app/controls.h"
+#include "app/settings.h"
+#include "platform/errors.h"
+#include "platform/platform.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+namespace harvoline {
+
+// The one window of the game. It owns every control and timer, and much of the game's
+// state lives in the controls themselves. Arrays of alike controls are indexed by the
+// seat or answer number, 1 to 4 (index 0 is unused).
+class TfrmMain : public QWidget {
+  public:
+    explicit TfrmMain(Platform& platform, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Controls on the frame.
+    TPanel* Rahmen;
+    TImage* Background;
+    TImage* HVIcon;
+    TLabel* Titel;
+    TLabel* Anzahl;
+    TLabel* Zeit;
+    TLabel* Punkte;
+    QFrame* Bevel1;
+    TPanel* TimesUp;
+    std::array<TLabel*, 5> Schatten{};
+    std::array<TLabel*, 5> AnswerLabel{}; // Label1..Label4
+    TLabel* Hilfe;
+    TLabel* InfoText;
+    QPushButton* EndHelp;
+    TPanel* Info1;
+    TPanel* Info2;
+    TPanel* BuzzerPanel;
+    TLabel* BuzzLabel;
+    QPushButton* NoMoreBuzzers;
+    TImage* MiniCover;
+    std::array<TImage*, 5> MiniDeck{};
+    TImage* Resize;
+
+    // Controls on the window, above the frame.
+    QPushButton* Start;
+    std::array<TPanel*, 5> AnswerPanel{};        // APanel..DPanel
+    std::array<QPushButton*, 5> AnswerButton{};  // A..D
+    std::array<TPanel*, 5> PlayerP{};
+    std::array<TImage*, 5> Image{};
+    std::array<TLabel*, 5> Spieler{};
+    std::array<QLineEdit*, 5> Edit{};
+    std::array<TLabel*, 5> PlayerPunkte{}; // Punkte1..Punkte4
+    std::array<TLabel*, 5> PlayerZeit{};   // Zeit1..Zeit4
+    std::array<QPushButton*, 5> S{};
+    std::array<TImage*, 5> Gitter{};
+    TPanel* Info3Panel;
+    TLabel* info3;
+    TPanel* Info4Panel;
+    TLabel* Info4;
+    TPanel* CoverPanel;
+    TImage* Cover;
+    std::array<TPanel*, 65> Tile{}; // Panel1..Panel64
+
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QTimer* Timer3;
+    QTimer* Timer4;
+    QTimer* Timer5;
+    QTimer* Timer6;
+
+    QMenu* Menu;
+    QAction* Beenden1;
+    QAction* LoadPlaylist;
+    QAction* Einzelspieler1;
+    QAction* Sprachen1;
+    QAction* Hilfe1;
+    QAction* Info;
+    std::array<QIcon, 7> ImageList1;
+
+    FileDialogRequest OpenSongs;
+    FileDialogRequest OpenLang;
+    FileDialogRequest OpenPicture;
+
+    // The program's lists.
+    SettingsLines Settings;
+    QStringList LanguageTable;
+    QStringList ErrorLog;
+    QStringList SongList;
+    QStringList CoverList;
+    QStringList VideoList;
+    QStringList AnswerList;
+
+    bool FreshPlaylist = false;
+    int RoundCounter = 0;
+    int CoverInterval = 10;
+    int SkipMs = 0;
+    bool VideoRoundActive = false;
+    int SingleGameTime = 0;
+    bool SinglePlayerMode = false;
+    std::array<bool, 5> SavedPanelVisibility{};
+    std::array<bool, 5> NameHintOn{false, true, true, true, true};
+    std::array<bool, 5> PictureHintOn{false, true, true, true, true};
+
+    // Start-up, layout and shutdown.
+    void FormActivate();
+    void FormResize();
+    void FormClose();
+    void HideStartHints();
+    void Timer4Timer();
+    void UpdateSongCount();
+    void ClearAnswerLines();
+    void ScanCovers();
+    void DetectVideoSupport();
+    void ResetBuzzerTable();
+
+    // Title, icon and menu.
+    void TitelMouseDown();
+    void ResizeMouseDown();
+    void TitelDblClick();
+    void HVIconClick();
+    void HVIconDblClick();
+    void Beenden1Click();
+    void LoadPlaylistClick();
+    void OpenPlaylist();
+    void NewRound();
+    void Einzelspieler1Click();
+    void Hilfe1Click();
+    void InfoClick();
+    void OpenTextPage();
+    void EndHelpClick();
+    void BackgroundClick();
+    void StartClick();
+    void BackgroundDblClick();
+
+    // Settings and language.
+    void ReadSettings();
+    void WriteSettings();
+    void LoadDefaultSettings();
+    void LoadDefaultLanguage();
+    void ApplyLanguage();
+    void LoadLanguageFile(const QString& path);
+    void Sprachen1Click();
+    void ApplyHints(int seat);
+
+    QString LanguageEntry(int index) const { return LanguageTable.value(index); }
+    QString SettingsPath() const;
+    // A relative path is taken against the current folder.
+    QString ResolvePath(const QString& path) const;
+    bool StartupDone() const { return StartedUp; }
+
+    // Runs an action from the event loop; an error it raises goes to the general error box.
+    void Guarded(const std::function<void()>& action);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateControls();
+    void CreatePlayerPanel(int seat);
+    void CreateCoverPanel();
+    void CreateMenu();
+    void CreateTimers();
+    void OpenMenuAt(const QPoint& globalPos);
+    void DragWindow(const QPoint& globalPos);
+
+    enum class Drag { None, PendingMove, Move, Size };
+
+    Platform& Os;
+    bool StartedUp = false;
+    bool Closed = false;
+    bool SettingsRead = false;
+    bool SettingsUnreadable = false;
+    bool IconClickArmed = false;
+    Drag DragMode = Drag::None;
+    QPoint DragStart;
+    QRect DragStartGeometry;
+    QTimer* IconClickDelay;
+};
+
+} // namespace harvoline

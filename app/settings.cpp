@@ -1,0 +1,64 @@
+#include "app/settings.h"
+
+#include "platform/errors.h"
+
+namespace harvoline {
+
+std::int32_t DigitsValue(const QString& text) {
+    std::uint32_t value = 0;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9') {
+            value = value * 10u + static_cast<std::uint32_t>(c.unicode() - u'0');
+        }
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+QStringList DefaultSettings(const QStringList& language) {
+    const QString name = language.value(1);
+    QStringList lines{QString()};
+    for (int n = 1; n <= 4; ++n) {
+        lines.append(QStringLiteral("%1%2: Name%2.jpg; %1%2").arg(name).arg(n));
+    }
+    lines << QString() << QString() << DefaultCoverIntervalLine
+          << QStringLiteral("Skip 2000 milliseconds at song start") << QString()
+          << language.value(12);
+    return lines;
+}
+
+PlayerLine ParsePlayerLine(const QString& line) {
+    const qsizetype colon = line.indexOf(u':');
+    const qsizetype start = colon >= 0 ? colon + 2 : 1;
+    const qsizetype semicolon = line.indexOf(u';');
+    PlayerLine player;
+    if (semicolon > start) {
+        player.PicturePath = line.mid(start, semicolon - start);
+    }
+    player.Name = line.mid(semicolon >= 0 ? semicolon + 2 : 1, 98);
+    return player;
+}
+
+void SettingsLines::Check(int index, qsizetype end) const {
+    if (index < 0 || index >= end) {
+        throw HarvolineError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    }
+}
+
+const QString& SettingsLines::Line(int index) const {
+    Check(index, Lines.size());
+    return Lines[index];
+}
+
+void SettingsLines::SetLine(int index, const QString& text) {
+    Check(index, Lines.size());
+    Lines[index] = text;
+}
+
+void SettingsLines::Insert(int index, const QString& text) {
+    Check(index, Lines.size() + 1);
+    Lines.insert(index, text);
+}
+
+void SettingsLines::Append(const QString& text) { Lines.append(text); }
+
+} // namespace harvoline

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace harvoline {
+
+// Text files of the program: read as UTF-8 when the bytes are valid UTF-8 and as
+// Windows-1252 otherwise; a NUL ends the text; a line ends at CR LF, a lone CR or a lone LF.
+QString DecodeText(const QByteArray& bytes);
+QStringList SplitLines(const QString& text);
+
+// Raises HarvolineError when the file cannot be opened or read.
+QStringList ReadTextLines(const QString& path);
+
+// Writes the lines as UTF-8, each ending with CR LF, through a temporary file that then
+// replaces the target, so the old file survives a failed write. Raises HarvolineError
+// naming the file and the reason.
+void WriteTextLines(const QString& path, const QStringList& lines);
+
+} // namespace harvoline

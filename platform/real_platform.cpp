@@ -1,0 +1,111 @@
+#include "platform/real_platform.h"
+
+#include "platform/errors.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QThread>
+#include <QUrl>
+#include <chrono>
+
+namespace harvoline {
+
+namespace {
+
+QString WithSeparator(const QString& folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+} // namespace
+
+RealPlatform::RealPlatform() { Clock.start(); }
+
+QString QtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        const QString& description = parts[i];
+        filters << (description.contains(u'(' + patterns + u')')
+                        ? description
+                        : description + QStringLiteral(" (") + patterns + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> RealPlatform::OpenFileDialog(const FileDialogRequest& request) {
+    QString start = request.InitialFolder;
+    if (!request.FileName.isEmpty()) {
+        start = QDir(start).filePath(request.FileName);
+    }
+    const QString path =
+        QFileDialog::getOpenFileName(Owner, request.Title, start, QtFileFilter(request.Filter));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+void RealPlatform::ShowInformation(const QString& text) {
+    QMessageBox::information(Owner, QCoreApplication::applicationName(), text);
+}
+
+bool RealPlatform::AskYesNo(const QString& text) {
+    return QMessageBox::question(Owner, QCoreApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void RealPlatform::ShowMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, Owner);
+    box.exec();
+}
+
+void RealPlatform::ShowError(const QString& text) {
+    QMessageBox::critical(Owner, QCoreApplication::applicationName(), text);
+}
+
+void RealPlatform::ShellOpen(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString RealPlatform::ExecutableFolder() {
+    return WithSeparator(QCoreApplication::applicationDirPath());
+}
+
+QString RealPlatform::CurrentFolder() { return WithSeparator(QDir::currentPath()); }
+
+std::int64_t RealPlatform::NowMs() { return Clock.elapsed(); }
+
+void RealPlatform::Wait(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+
+void RealPlatform::Randomize() {
+    Generator.seed(static_cast<std::mt19937::result_type>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+}
+
+int RealPlatform::Random(int range) {
+    if (range <= 0) {
+        return 0;
+    }
+    return std::uniform_int_distribution<int>(0, range - 1)(Generator);
+}
+
+QImage RealPlatform::LoadPicture(const QString& path) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(false);
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        throw HarvolineError(
+            QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));
+    }
+    return picture;
+}
+
+} // namespace harvoline

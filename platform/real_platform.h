@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+#include <random>
+
+namespace harvoline {
+
+// The platform of the running program: Qt dialogs and message boxes, the desktop's
+// file opener, the real clock and a real random source.
+class RealPlatform : public Platform {
+  public:
+    RealPlatform();
+
+    std::optional<QString> OpenFileDialog(const FileDialogRequest& request) override;
+    void ShowInformation(const QString& text) override;
+    bool AskYesNo(const QString& text) override;
+    void ShowMessage(const QString& text) override;
+    void ShowError(const QString& text) override;
+    void ShellOpen(const QString& path) override;
+    QString ExecutableFolder() override;
+    QString CurrentFolder() override;
+    std::int64_t NowMs() override;
+    void Wait(int ms) override;
+    void Randomize() override;
+    int Random(int range) override;
+    QImage LoadPicture(const QString& path) override;
+    void SetOwner(QWidget* owner) override { Owner = owner; }
+
+  private:
+    QPointer<QWidget> Owner;
+    QElapsedTimer Clock;
+    std::mt19937 Generator;
+};
+
+// Turns "description|pattern|..." pairs into a Qt dialog filter.
+QString QtFileFilter(const QString& filter);
+
+} // namespace harvoline

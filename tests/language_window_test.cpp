@@ -1,0 +1,158 @@
+#include "tests/support/window_fixture.h"
+
+#include "app/language.h"
+#include "app/text_file.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+
+namespace {
+
+QString EnglishFile() { return QStringLiteral(HARVOLINE_SOURCE_DIR "/languages/English.ini"); }
+
+} // namespace
+
+using Language = WindowTest;
+
+TEST_F(Language, GermanDefaultsAreThe33EntriesWithTheirUmlauts) {
+    const QStringList table = DefaultLanguageTable();
+    ASSERT_EQ(table.size(), 33);
+    for (int i : {16, 18, 20, 21, 22, 23, 24, 29, 32}) {
+        EXPECT_TRUE(table[i].contains(QRegularExpression("[öüß]"))) << i;
+    }
+    EXPECT_EQ(table[14],
+              "Alle Lieder ohne ID3v1-Tag wurden in der Playlist NoID3v1.m3u gespeichert:");
+    EXPECT_EQ(table[32], "bitte deinen Buzzer drücken");
+}
+
+TEST_F(Language, ChosenFileIsAppliedAndRemembered) {
+    TfrmMain& w = StartWindow();
+    const QString help = w.Hilfe->Caption();
+    w.Spieler[3]->SetCaption("");
+    Platform.DialogAnswers.push_back(EnglishFile());
+    w.Sprachen1Click();
+
+    ASSERT_EQ(Platform.Dialogs.size(), 1u);
+    EXPECT_EQ(Platform.Dialogs[0].Title, "Sprache öffnen");
+    EXPECT_EQ(Platform.Dialogs[0].Filter, "Sprache (*.ini)|*.ini");
+    EXPECT_EQ(w.Settings.Line(6), EnglishFile());
+    EXPECT_EQ(w.Beenden1->text(), "E&xit");
+    EXPECT_EQ(w.LoadPlaylist->text(), "&Load playlist");
+    EXPECT_EQ(w.Start->text(), "Start");
+    EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
+    EXPECT_EQ(w.Info1->Caption(), w.LanguageEntry(23));
+    EXPECT_EQ(w.info3->Caption(), w.LanguageEntry(21));
+    EXPECT_EQ(w.Spieler[1]->toolTip(), w.LanguageEntry(22));
+    EXPECT_EQ(w.OpenSongs.Title, "Open playlist");
+    EXPECT_EQ(w.OpenPicture.Filter, "Picture (*.jpg)|*.jpg");
+    EXPECT_EQ(w.NoMoreBuzzers->text(), "E&xit");
+    EXPECT_EQ(w.BuzzLabel->Caption(), "Buzzer!\nName1, please press your buzzer");
+    EXPECT_EQ(w.Spieler[3]->Caption(), "Name3");
+    EXPECT_EQ(w.Spieler[2]->Caption(), "Name2");
+    EXPECT_NE(w.Hilfe->Caption(), help);
+    EXPECT_TRUE(w.Hilfe->Caption().startsWith("Click the Start button"));
+    EXPECT_TRUE(w.Hilfe->Caption().endsWith('\n'));
+
+    // Remembered for the next start.
+    CloseWindow();
+    TfrmMain& next = StartWindow();
+    EXPECT_EQ(next.Punkte->Caption(), "Points: 3");
+    EXPECT_EQ(next.Settings.Line(6), EnglishFile());
+}
+
+TEST_F(Language, A33LineFileLeavesTheHelpTextAndA32LineFileIsRefused) {
+    QStringList lines = ReadTextLines(EnglishFile()).mid(0, 33);
+    WriteFile(ExePath("exact.ini"), lines.join("\r\n").toUtf8());
+    WriteFile(ExePath("short.ini"), lines.mid(0, 32).join("\r\n").toUtf8());
+    TfrmMain& w = StartWindow();
+    const QString help = w.Hilfe->Caption();
+    w.Start->setText("Weiter");
+
+    Platform.DialogAnswers.push_back(ExePath("exact.ini"));
+    w.Sprachen1Click();
+    EXPECT_EQ(w.windowTitle(), "Harvoline");
+    EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
+    EXPECT_EQ(w.Start->text(), "Start");
+    EXPECT_EQ(w.Hilfe->Caption(), help);
+
+    Platform.DialogAnswers.push_back(ExePath("short.ini"));
+    w.Sprachen1Click();
+    EXPECT_EQ(w.Punkte->Caption(), "Punkte: 3");
+    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
+    EXPECT_EQ(w.Settings.Line(6), "");
+    EXPECT_TRUE(Platform.Messages.isEmpty());
+    EXPECT_TRUE(Platform.Errors.isEmpty());
+    CloseWindow();
+    EXPECT_EQ(SettingsFileLines()[6], "");
+}
+
+TEST_F(Language, HelpLinesStartAtTheFirstNonEmptyLineAfterTheTable) {
+    QStringList lines = DefaultLanguageTable();
+    lines << "" << "" << "" << "one" << "" << "three" << "four";
+    WriteFile(ExePath("help.ini"), (lines.join("\n") + "\n").toUtf8());
+    QStringList noHelp = DefaultLanguageTable();
+    noHelp << "" << "";
+    WriteFile(ExePath("nohelp.ini"), noHelp.join("\r").toUtf8());
+    TfrmMain& w = StartWindow();
+    const QString designHelp = w.Hilfe->Caption();
+
+    Platform.DialogAnswers.push_back(ExePath("nohelp.ini"));
+    w.Sprachen1Click();
+    EXPECT_EQ(w.Hilfe->Caption(), designHelp);
+
+    Platform.DialogAnswers.push_back(ExePath("help.ini"));
+    w.Sprachen1Click();
+    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n");
+
+    // The defaults leave the last help text in place.
+    Platform.DialogAnswers.push_back(ExePath("missing.ini"));
+    w.Sprachen1Click();
+    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n");
+    EXPECT_EQ(w.Settings.Line(6), "");
+}
+
+TEST_F(Language, CancellingTheDialogChangesNothing) {
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(EnglishFile());
+    w.Sprachen1Click();
+    Platform.DialogAnswers.push_back(std::nullopt);
+    w.Sprachen1Click();
+    EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
+    EXPECT_EQ(w.Settings.Line(6), EnglishFile());
+}
+
+TEST_F(Language, AnsiFilesAndGarbageAreReadWithoutHarm) {
+    QStringList table = DefaultLanguageTable();
+    table[0] = "Quiz für Jürgen";
+    QByteArray ansi;
+    for (const QString& line : table) {
+        ansi += line.toLatin1() + "\r\n";
+    }
+    WriteFile(ExePath("ansi.ini"), ansi);
+    QByteArray garbage;
+    for (int i = 0; i < 4000; ++i) {
+        garbage += static_cast<char>((i * 37 + 11) % 255 + 1);
+    }
+    WriteFile(ExePath("garbage.ini"), garbage);
+
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(ExePath("ansi.ini"));
+    w.Sprachen1Click();
+    EXPECT_EQ(w.windowTitle(), "Quiz für Jürgen");
+    EXPECT_EQ(w.LanguageEntry(16), "Bild öffnen");
+
+    Platform.DialogAnswers.push_back(ExePath("garbage.ini"));
+    w.Sprachen1Click();
+    EXPECT_GE(w.LanguageTable.size(), 33);
+    EXPECT_TRUE(Platform.Errors.isEmpty());
+
+    // The same garbage named in the settings at start-up.
+    QStringList settings = DefaultSettings(DefaultLanguageTable());
+    settings[6] = ExePath("garbage.ini");
+    WriteSettingsFile(settings);
+    TfrmMain& again = StartWindow();
+    EXPECT_GE(again.LanguageTable.size(), 33);
+}

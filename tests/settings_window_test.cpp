@@ -1,0 +1,189 @@
+#include "tests/support/window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+
+namespace {
+
+const QStringList DefaultLines = {"",
+                                  "Name1: Name1.jpg; Name1",
+                                  "Name2: Name2.jpg; Name2",
+                                  "Name3: Name3.jpg; Name3",
+                                  "Name4: Name4.jpg; Name4",
+                                  "",
+                                  "",
+                                  "Guess a cover every 10 songs",
+                                  "Skip 2000 milliseconds at song start",
+                                  "",
+                                  "Highscores:"};
+
+QStringList WithLine(QStringList lines, int index, const QString& text) {
+    lines[index] = text;
+    return lines;
+}
+
+} // namespace
+
+using SettingsFile = WindowTest;
+
+TEST_F(SettingsFile, FirstRunWritesExactlyTheElevenDefaultLines) {
+    TfrmMain& w = StartWindow();
+    EXPECT_EQ(w.Image[1]->Picture().size(), QSize(170, 230));
+    EXPECT_EQ(w.CoverInterval, 10);
+    EXPECT_EQ(w.Spieler[1]->toolTip(), w.LanguageEntry(22));
+    EXPECT_EQ(w.Image[1]->toolTip(), w.LanguageEntry(21));
+    CloseWindow();
+    EXPECT_EQ(ReadFile(ExePath("Harvoline.ini")), (DefaultLines.join("\r\n") + "\r\n").toUtf8());
+    EXPECT_FALSE(QFile::exists(ExePath("errors.txt")));
+    EXPECT_TRUE(Platform.ShellOpened.isEmpty());
+}
+
+TEST_F(SettingsFile, ReadsValuesPlayersAndPictures) {
+    WritePicture(ExePath("anna.jpg"), Qt::blue);
+    WritePicture(ExePath("back.jpg"), Qt::green);
+    QStringList lines = DefaultLines;
+    lines[2] = "Name2: " + ExePath("anna.jpg") + "; Anna";
+    lines[3] = " Bob";
+    lines[4] = "Name4: Name4.jpg; " + QString(120, u'x');
+    lines[5] = "back.jpg"; // relative to the current folder
+    lines[7] = "every 5 songs, 2 more";
+    lines[8] = "Skip 1500 ms";
+    lines[9] = "255";
+    lines << "scrambled highscore";
+    WriteSettingsFile(lines);
+
+    TfrmMain& w = StartWindow();
+    EXPECT_EQ(w.CoverInterval, 52);
+    EXPECT_EQ(w.SkipMs, 1500);
+    EXPECT_EQ(w.Zeit->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(w.Punkte->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(w.Background->Picture().size(), QSize(40, 60));
+    EXPECT_EQ(w.Spieler[2]->Caption(), "Anna");
+    EXPECT_EQ(w.Image[2]->Picture().size(), QSize(40, 60));
+    EXPECT_TRUE(w.Spieler[2]->toolTip().isEmpty());
+    EXPECT_TRUE(w.Image[2]->toolTip().isEmpty());
+    EXPECT_EQ(w.Spieler[3]->Caption(), "Bob");
+    EXPECT_EQ(w.Spieler[4]->Caption(), QString(98, u'x'));
+    EXPECT_EQ(w.Image[4]->Picture().size(), QSize(170, 230));
+    EXPECT_FALSE(w.Image[4]->toolTip().isEmpty());
+    EXPECT_TRUE(w.Spieler[4]->toolTip().isEmpty());
+    CloseWindow();
+    EXPECT_EQ(SettingsFileLines(), lines);
+}
+
+TEST_F(SettingsFile, CoverIntervalBelowOneBecomesTenAndTheLineIsRewritten) {
+    for (const QString& line : {QString("0"), QString("no digits"), QString("3000000000")}) {
+        WriteSettingsFile(WithLine(DefaultLines, 7, line));
+        TfrmMain& w = StartWindow();
+        EXPECT_EQ(w.CoverInterval, 10) << line.toStdString();
+        CloseWindow();
+        EXPECT_EQ(SettingsFileLines()[7], "Guess a cover every 10 songs");
+    }
+}
+
+TEST_F(SettingsFile, ShortFilesFallBackToTheDefaults) {
+    // Eight lines: the language of line 6 is taken, then every line is replaced.
+    QStringList english = QStringList(33, "x");
+    english[0] = "Quiz";
+    WriteFile(ExePath("en.ini"), english.join("\r\n").toUtf8());
+    WriteSettingsFile({"", "Name1: a; Ann", "b", "c", "d", "", ExePath("en.ini"), "7"});
+    TfrmMain& w = StartWindow();
+    EXPECT_EQ(w.windowTitle(), "Quiz");
+    EXPECT_EQ(w.Settings.All(), DefaultSettings(w.LanguageTable));
+    EXPECT_EQ(w.Settings.Line(6), "");
+    CloseWindow();
+
+    // Fewer than seven lines: the German table.
+    WriteSettingsFile({"", "Name1: a; Ann"});
+    TfrmMain& german = StartWindow();
+    EXPECT_EQ(german.windowTitle(), "Harvoline");
+    EXPECT_EQ(german.Settings.All(), DefaultLines);
+}
+
+TEST_F(SettingsFile, PictureThatFailsToLoadGivesDefaultsAndKeepsWhatWasShown) {
+    WritePicture(ExePath("good.jpg"));
+    WriteFile(ExePath("broken.jpg"), "not a picture at all");
+    QStringList lines = DefaultLines;
+    lines[1] = "Name1: " + ExePath("good.jpg") + "; Ann";
+    lines[2] = "Name2: " + ExePath("broken.jpg") + "; Ben";
+    lines[3] = "Name3: Name3.jpg; Cid";
+    lines << "highscore line";
+    WriteSettingsFile(lines);
+    TfrmMain& w = StartWindow();
+    EXPECT_EQ(w.Spieler[1]->Caption(), "Ann");
+    EXPECT_EQ(w.Image[1]->Picture().size(), QSize(40, 60));
+    EXPECT_EQ(w.Spieler[2]->Caption(), "Name2");
+    EXPECT_EQ(w.Image[2]->Picture().size(), QSize(170, 230));
+    EXPECT_EQ(w.Spieler[3]->Caption(), "Name3");
+    EXPECT_TRUE(Platform.Errors.isEmpty());
+    EXPECT_EQ(w.Settings.All(), DefaultLines);
+}
+
+TEST_F(SettingsFile, BadFilesStartWithDefaultsOrWhatCouldBeRead) {
+    QByteArray garbage(64 * 1024, '\0');
+    QRandomGenerator random(7);
+    for (char& c : garbage) {
+        c = static_cast<char>(random.bounded(1, 256));
+    }
+    QByteArray large;
+    while (large.size() < 10 * 1024 * 1024) {
+        large += "Name1: nowhere/picture.jpg; Someone with a long name\r\n";
+    }
+    QByteArray longLine = DefaultLines.join("\r\n").toUtf8();
+    longLine.replace("Name2: Name2.jpg; Name2", "Name2: " + QByteArray(100000, 'p') + "; Zoe");
+    longLine += "\r\n" + QByteArray(100000, 'h') + "\r\n";
+
+    const std::vector<std::pair<const char*, QByteArray>> files = {
+        {"garbage", garbage}, {"10 MB", large}, {"100 000 characters", longLine}};
+    for (const auto& [name, bytes] : files) {
+        WriteFile(ExePath("Harvoline.ini"), bytes);
+        TfrmMain& w = StartWindow();
+        EXPECT_GE(w.Settings.Count(), 10) << name;
+        EXPECT_TRUE(Platform.Errors.isEmpty()) << name;
+        EXPECT_EQ(w.LanguageTable.size(), 33) << name;
+        for (int seat = 1; seat <= 4; ++seat) {
+            EXPECT_LE(w.Spieler[seat]->Caption().size(), 98) << name;
+        }
+        CloseWindow();
+        EXPECT_EQ(QDir(Folder.path()).entryList(QDir::Files), QStringList{"Harvoline.ini"})
+            << name;
+    }
+    EXPECT_EQ(SettingsFileLines()[2], "Name2: " + QString(100000, 'p') + "; Zoe");
+}
+
+TEST_F(SettingsFile, ErrorsAreWrittenAndOpenedOnlyWhenTheLogHasLines) {
+    WriteFile(ExePath("errors.txt"), "from an earlier run\r\n");
+    StartWindow();
+    CloseWindow();
+    EXPECT_EQ(ReadFile(ExePath("errors.txt")), "from an earlier run\r\n");
+    EXPECT_TRUE(Platform.ShellOpened.isEmpty());
+
+    TfrmMain& w = StartWindow();
+    w.ErrorLog << "C:\\songs\\a.mp3 --> Datei nicht gefunden." << "b.mp3 --> Lied kaputt";
+    CloseWindow();
+    EXPECT_EQ(ReadFile(ExePath("errors.txt")),
+              "C:\\songs\\a.mp3 --> Datei nicht gefunden.\r\nb.mp3 --> Lied kaputt\r\n");
+    EXPECT_EQ(Platform.ShellOpened, QStringList{ExePath("errors.txt")});
+}
+
+TEST_F(SettingsFile, UnwritableSettingsAreReportedByName) {
+    Platform.ExeFolder = Folder.path() + "/missing-folder/";
+    StartWindow();
+    CloseWindow();
+    ASSERT_EQ(Platform.Messages.size(), 1);
+    EXPECT_TRUE(Platform.Messages[0].contains(Platform.ExeFolder + "Harvoline.ini"))
+        << Platform.Messages[0].toStdString();
+}
+
+TEST_F(SettingsFile, AnUnreadableFileIsNotOverwritten) {
+    ASSERT_TRUE(QDir(Folder.path()).mkdir("Harvoline.ini"));
+    TfrmMain& w = StartWindow();
+    EXPECT_EQ(w.Settings.All(), DefaultLines);
+    CloseWindow();
+    EXPECT_TRUE(QFileInfo(ExePath("Harvoline.ini")).isDir());
+    EXPECT_TRUE(Platform.Messages.isEmpty());
+}
