@@ -1,0 +1,30 @@
+#include "app/application.h"
+
+#include "app/main_window.h"
+#include "app/termination_signals.h"
+#include "platform/real_platform.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+namespace harvoline {
+
+int RunHarvoline(int argc, char* argv[], const std::function<void(TfrmMain&)>& beforeShow) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Harvoline"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Harvoline"));
+
+    RealPlatform platform;
+    TfrmMain frmMain(platform);
+    CloseOnTerminationSignals(frmMain);
+    // Logging out closes the window first, so nothing is lost with the session.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain,
+                     [&frmMain](QSessionManager&) { frmMain.close(); });
+    if (beforeShow) {
+        beforeShow(frmMain);
+    }
+    frmMain.show();
+    return QApplication::exec();
+}
+
+} // namespace harvoline
