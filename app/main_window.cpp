@@ -76,6 +76,12 @@ void TfrmMain::CreateControls() {
     Background->SetPicture(QImage(QStringLiteral(":/background.png")));
     Background->installEventFilter(this);
 
+    // A light strip keeps the status row readable on any background picture.
+    StatusBand = new TPanel(Rahmen, QStringLiteral("StatusBand"));
+    StatusBand->setGeometry(3, 194, width() - 6, 52);
+    StatusBand->SetColor(0xF5EAEE);
+    StatusBand->SetBevel(1, 0);
+
     HVIcon = new TImage(Rahmen, QStringLiteral("HVIcon"), TImage::Fit::Plain);
     HVIcon->setGeometry(272, 4, 33, 33);
     HVIcon->SetPicture(QImage(QStringLiteral(":/icon.png")));
@@ -90,6 +96,7 @@ void TfrmMain::CreateControls() {
     Titel->installEventFilter(this);
 
     Anzahl = MakeLabel(Rahmen, QStringLiteral("Anzahl"), {0, 8}, font());
+    Anzahl->SetFontColor(0xC0FFFF);
 
     Zeit = MakeLabel(Rahmen, QStringLiteral("Zeit"), {136, 206}, PixelFont(24));
     Zeit->SetCaption(QStringLiteral("00:00"));
@@ -321,6 +328,7 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Rahmen->setGeometry(rect());
     Background->setGeometry(3, 3, width() - 6, height() - 6);
+    StatusBand->resize(width() - 6, StatusBand->height());
     if (StartedUp) {
         Guarded([this] { FormResize(); });
     }

@@ -27,6 +27,7 @@ class TfrmMain : public QWidget {
     // Controls on the frame.
     TPanel* Rahmen;
     TImage* Background;
+    TPanel* StatusBand;
     TImage* HVIcon;
     TLabel* Titel;
     TLabel* Anzahl;

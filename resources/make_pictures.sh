@@ -123,9 +123,8 @@ sunburst() {
 # ---------------------------------------------------------------------------
 # background.png (800x566): dark blue to purple, stage lights on the right,
 # a faint stave with notes in the lower half. The upper left, where the
-# answer lines are written, stays plain. Behind the status row (y 192..246)
-# runs a light frosted strip, pale lavender to pale yellow, edged with thin
-# gold and violet lines, so that the black clock and score text read clearly.
+# answer lines are written, stays plain. The window lays a light strip of its
+# own behind the status row, so the picture needs none.
 
 W=800 H=566
 
@@ -218,36 +217,6 @@ convert -size ${W}x${H} xc:none -draw "$(<"$tmp/bg_music.mvg")" "$tmp/bg_music.p
 convert -size ${W}x${H} radial-gradient:'rgba(0,0,0,0)'-'rgba(0,0,0,0.45)' \
   "$tmp/bg_vignette.png"
 
-# The light strip behind the status row. Its colour runs from pale lavender
-# at the left to pale yellow at the right, with a soft sheen along the top and
-# a slightly deeper tone along the bottom; it is nearly opaque (95%).
-BT=192 BB=246
-convert -size ${W}x${H} xc:none -sparse-color Bilinear \
-  "0,$BT #ece5fb  $((W-1)),$BT #fbf3d8  0,$BB #ddd3f3  $((W-1)),$BB #f1e4c0" \
-  "$tmp/bg_band_col.png"
-convert -size ${W}x${H} xc:black \
-  -draw "fill gray(95%) rectangle -10,$((BT + 1)) $((W + 10)),$BB" \
-  -blur 0x0.8 "$tmp/bg_band_mask.png"
-convert "$tmp/bg_band_col.png" "$tmp/bg_band_mask.png" \
-  -alpha off -compose copy-opacity -composite "$tmp/bg_band.png"
-# Sheen along the top of the strip, a faint lavender glow above it and a soft
-# shadow below it: each a plain colour with a blurred mask (blurring on a
-# transparent canvas would grey the soft edges).
-softband() { # COLOUR OPACITY TOP BOTTOM BLUR OUTFILE
-  convert -size ${W}x${H} xc:black \
-    -draw "fill gray($2%) rectangle -10,$3 $((W + 10)),$4" -blur 0x$5 \
-    "$tmp/bg_softmask.png"
-  convert -size ${W}x${H} "xc:$1" "$tmp/bg_softmask.png" \
-    -alpha off -compose copy-opacity -composite "$6"
-}
-softband white 55 $((BT + 2)) $((BT + 6)) 2 "$tmp/bg_band_sheen.png"
-softband '#d8b0ff' 26 $((BT - 6)) $((BT + 1)) 3 "$tmp/bg_band_glow.png"
-softband black 55 $((BB - 1)) $((BB + 5)) 3 "$tmp/bg_band_shadow.png"
-convert -size ${W}x${H} xc:none -strokewidth 1.4 \
-  -draw "stroke rgba(232,184,72,0.95) line -10,$BT.5 $((W + 10)),$BT.5" \
-  -draw "stroke rgba(176,120,236,0.95) line -10,$BB.5 $((W + 10)),$BB.5" \
-  "$tmp/bg_band_lines.png"
-
 convert "$tmp/bg_base.png" \
   "$tmp/bg_glow.png" -compose over -composite \
   "$tmp/bg_beams.png" -compose screen -composite \
@@ -255,11 +224,6 @@ convert "$tmp/bg_base.png" \
   "$tmp/bg_bokeh.png" -compose over -composite \
   "$tmp/bg_music.png" -compose over -composite \
   "$tmp/bg_vignette.png" -compose over -composite \
-  "$tmp/bg_band_glow.png" -compose over -composite \
-  "$tmp/bg_band_shadow.png" -compose over -composite \
-  "$tmp/bg_band.png" -compose over -composite \
-  "$tmp/bg_band_sheen.png" -compose over -composite \
-  "$tmp/bg_band_lines.png" -compose over -composite \
   -alpha off -depth 8 "${PNGOPT[@]}" "PNG24:$out/background.png"
 
 # ---------------------------------------------------------------------------
