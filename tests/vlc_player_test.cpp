@@ -1,0 +1,109 @@
+#include "platform/errors.h"
+#include "platform/vlc_player.h"
+#include "tests/support/sound_files.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+class VlcPlayer : public ::testing::Test {
+  protected:
+    bool WaitUntilPlaying() {
+        for (int i = 0; i < 200 && !Player.IsPlaying(); ++i) {
+            std::this_thread::sleep_for(10ms);
+        }
+        return Player.IsPlaying();
+    }
+
+    QTemporaryDir Folder;
+    VlcAudioPlayer Player{VlcEngine::Shared({"--aout=adummy"})};
+};
+
+} // namespace
+
+TEST_F(VlcPlayer, StartsAtTheSkipPausesResumesAndStops) {
+    const QString song = Folder.filePath("song.wav");
+    WriteToneWav(song, 6000);
+    Player.Open(song);
+    EXPECT_EQ(Player.FileName(), song);
+    Player.SetStartPosition(2000);
+    Player.Play();
+    ASSERT_TRUE(WaitUntilPlaying());
+    std::this_thread::sleep_for(300ms);
+    const std::int64_t playing = Player.PositionMs();
+    EXPECT_GE(playing, 2000);
+    EXPECT_LT(playing, 3000);
+
+    Player.Pause();
+    EXPECT_FALSE(Player.IsPlaying());
+    const std::int64_t paused = Player.PositionMs();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(Player.PositionMs(), paused);
+
+    Player.Play();
+    ASSERT_TRUE(WaitUntilPlaying());
+    std::this_thread::sleep_for(300ms);
+    const std::int64_t resumed = Player.PositionMs();
+    EXPECT_GE(resumed, paused + 200);
+    EXPECT_LT(resumed, paused + 1500);
+
+    Player.Stop();
+    EXPECT_FALSE(Player.IsPlaying());
+}
+
+TEST_F(VlcPlayer, TheClockRunsSmoothlyBetweenLibvlcUpdates) {
+    const QString song = Folder.filePath("song.wav");
+    WriteToneWav(song, 8000);
+    Player.Open(song);
+    Player.SetStartPosition(1000);
+    Player.Play();
+    ASSERT_TRUE(WaitUntilPlaying());
+    std::int64_t previous = Player.PositionMs();
+    auto previousAt = std::chrono::steady_clock::now();
+    for (int i = 0; i < 30; ++i) {
+        std::this_thread::sleep_for(100ms);
+        const std::int64_t now = Player.PositionMs();
+        const auto at = std::chrono::steady_clock::now();
+        const auto wall =
+            std::chrono::duration_cast<std::chrono::milliseconds>(at - previousAt).count();
+        EXPECT_GE(now, previous) << "reading " << i;
+        // The step follows the wall clock, not libvlc's coarse updates.
+        EXPECT_LE(now - previous, wall + 60) << "reading " << i;
+        previous = now;
+        previousAt = at;
+    }
+}
+
+TEST_F(VlcPlayer, RefusesFilesItCannotPlay) {
+    const QString empty = Folder.filePath("empty.mp3");
+    QFile(empty).open(QIODevice::WriteOnly);
+    const QString corrupt = Folder.filePath("corrupt.mp3");
+    QFile corruptFile(corrupt);
+    ASSERT_TRUE(corruptFile.open(QIODevice::WriteOnly));
+    QByteArray noise(20000, '\0');
+    for (int i = 0; i < noise.size(); ++i) {
+        noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+    }
+    corruptFile.write(noise);
+    corruptFile.close();
+    for (const QString& path : {Folder.filePath("missing.mp3"), empty, corrupt, Folder.path(),
+                                QString("/dev/zero")}) {
+        EXPECT_THROW(Player.Open(path), HarvolineError) << path.toStdString();
+        EXPECT_FALSE(Player.IsPlaying());
+    }
+
+    const QString shortSong = Folder.filePath("short.wav");
+    WriteToneWav(shortSong, 1000);
+    Player.Open(shortSong);
+    Player.SetStartPosition(2000);
+    EXPECT_THROW(Player.Play(), HarvolineError);
+    EXPECT_FALSE(Player.IsPlaying());
+}
