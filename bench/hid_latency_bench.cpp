@@ -1,0 +1,88 @@
+// How long a buzzer press takes from the reader thread to the game: from an input report
+// handed to the device's reader thread to its handler running on the window's thread,
+// while that thread sits idle in its event loop. Reports the median and the 99th
+// percentile.
+#include "hid/hid_controller.h"
+#include "tests/support/fake_hid_platform.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <algorithm>
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <semaphore>
+#include <thread>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::ranges::sort(values);
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[index];
+}
+
+void ReportToHandler(benchmark::State& state) {
+    FakeHidPlatform hid;
+    const std::string identity = hid.Plug();
+    TJvHidDeviceController hidCtl(hid);
+    QCoreApplication::sendPostedEvents(&hidCtl);
+    TJvHidDevice* device = nullptr;
+    if (!hidCtl.ClaimNext(device)) {
+        state.SkipWithError("no device");
+        return;
+    }
+
+    std::atomic<Clock::time_point> handedOver;
+    std::vector<double> latencies;
+    QEventLoop idle;
+    device->SetDataHandler([&](TJvHidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) {
+        latencies.push_back(
+            std::chrono::duration<double>(Clock::now() - handedOver.load()).count());
+        idle.quit();
+    });
+
+    // Sends one report per go, a little after the window's thread has fallen idle.
+    std::binary_semaphore go(0);
+    std::atomic<bool> done = false;
+    std::thread feeder([&] {
+        for (;;) {
+            go.acquire();
+            if (done) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+            handedOver = Clock::now();
+            hid.QueueReport(identity, {0x00, 0x7F, 0x7F, 0x01, 0x00, 0xF0});
+        }
+    });
+
+    for (auto _ : state) {
+        go.release();
+        idle.exec();
+        state.SetIterationTime(latencies.back());
+    }
+    done = true;
+    go.release();
+    feeder.join();
+
+    state.counters["median_ms"] = Percentile(latencies, 0.5) * 1000.0;
+    state.counters["p99_ms"] = Percentile(latencies, 0.99) * 1000.0;
+    state.counters["max_ms"] = Percentile(latencies, 1.0) * 1000.0;
+}
+
+BENCHMARK(ReportToHandler)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,188 @@
+#include "hid/hid_device.h"
+
+#include "hid/hid_controller.h"
+#include "hid/hid_read_thread.h"
+
+namespace harvoline {
+
+namespace {
+
+constexpr int MinReaderSleepTime = 10;
+constexpr int MaxReaderSleepTime = 10000;
+// The product string's buffer holds 254 UTF-16 units and a terminating zero.
+constexpr qsizetype MaxProductStringLength = 254;
+
+QString ProductText(QString text) {
+    if (const qsizetype end = text.indexOf(QChar(u'\0')); end >= 0) {
+        text.truncate(end);
+    }
+    text.truncate(MaxProductStringLength);
+    return text;
+}
+
+} // namespace
+
+TJvHidDevice::TJvHidDevice(TJvHidDeviceController& controller, HidPlatform& platform,
+                           TJvHidPnPInfo info, const TJvHidDataEvent& dataHandler,
+                           const TJvHidPlugEvent& unplugHandler)
+    : Controller(&controller), Platform(platform), Info(std::move(info)), OnUnplug(unplugHandler) {
+    SetDataHandler(dataHandler);
+    if (const std::unique_ptr<HidConnection> handle = OpenReadWriteOrQueryOnly()) {
+        DeviceAttributes = handle->Attributes();
+    }
+}
+
+TJvHidDevice::~TJvHidDevice() {
+    StopReader();
+    if (Controller != nullptr) {
+        Controller->DeviceDestroyed(*this);
+    }
+    OnData = nullptr;
+    OnUnplug = nullptr;
+    ClosePlainHandle();
+    const std::lock_guard lock(ReaderLock);
+    ReaderHandle.reset();
+}
+
+std::unique_ptr<HidConnection> TJvHidDevice::OpenReadWriteOrQueryOnly() {
+    std::unique_ptr<HidConnection> handle = Platform.Open(Info.DevicePath, HidAccess::ReadWrite);
+    ReadWriteAccess = handle != nullptr;
+    if (!handle) {
+        handle = Platform.Open(Info.DevicePath, HidAccess::QueryOnly);
+    }
+    return handle;
+}
+
+bool TJvHidDevice::OpenPlainHandle() {
+    if (PlainHandle) {
+        return true;
+    }
+    if (!MayOpen()) {
+        return false;
+    }
+    PlainHandle = OpenReadWriteOrQueryOnly();
+    if (!PlainHandle) {
+        return false;
+    }
+    if (InputBuffers != 0) {
+        PlainHandle->SetInputBufferCount(InputBuffers);
+    }
+    InputBuffers = PlainHandle->InputBufferCount();
+    return true;
+}
+
+std::shared_ptr<HidConnection> TJvHidDevice::OpenReaderHandle() {
+    const std::lock_guard lock(ReaderLock);
+    return OpenReaderHandleLocked();
+}
+
+std::shared_ptr<HidConnection> TJvHidDevice::OpenReaderHandleLocked() {
+    if (!ReaderHandle && MayOpen()) {
+        ReaderHandle = Platform.Open(Info.DevicePath, HidAccess::ReadWrite);
+        if (ReaderHandle) {
+            if (ReaderBuffers != 0) {
+                ReaderHandle->SetInputBufferCount(ReaderBuffers);
+            }
+            ReaderBuffers = ReaderHandle->InputBufferCount();
+        }
+    }
+    return ReaderHandle;
+}
+
+QString TJvHidDevice::ProductString() {
+    if (CachedProductString.isEmpty() && OpenPlainHandle()) {
+        CachedProductString = ProductText(PlainHandle->ProductString());
+        ClosePlainHandle();
+    }
+    return CachedProductString;
+}
+
+THIDPCaps TJvHidDevice::Caps() {
+    if (!CachedCaps && OpenPlainHandle()) {
+        CachedCaps = THIDPCaps{PlainHandle->InputReportLength()};
+        ClosePlainHandle();
+    }
+    return CachedCaps.value_or(THIDPCaps{});
+}
+
+void TJvHidDevice::SetInputBufferCount(int count) {
+    if (count != InputBuffers && OpenPlainHandle()) {
+        PlainHandle->SetInputBufferCount(count);
+        InputBuffers = PlainHandle->InputBufferCount();
+    }
+}
+
+int TJvHidDevice::ReaderBufferCount() const {
+    const std::lock_guard lock(ReaderLock);
+    return ReaderBuffers;
+}
+
+void TJvHidDevice::SetReaderBufferCount(int count) {
+    const std::lock_guard lock(ReaderLock);
+    if (count == ReaderBuffers) {
+        return;
+    }
+    if (const std::shared_ptr<HidConnection> handle = OpenReaderHandleLocked()) {
+        handle->SetInputBufferCount(count);
+        ReaderBuffers = handle->InputBufferCount();
+    }
+}
+
+void TJvHidDevice::SetReaderSleepTime(int ms) {
+    if (ms >= MinReaderSleepTime && ms <= MaxReaderSleepTime) {
+        SleepTime = ms;
+    }
+}
+
+void TJvHidDevice::SetDataHandler(TJvHidDataEvent handler) {
+    if (!handler) {
+        StopReader();
+    }
+    OnData = std::move(handler);
+    StartReaderWhenReady();
+}
+
+bool TJvHidDevice::WriteReport(std::span<const std::uint8_t> report, std::size_t& written) {
+    written = 0;
+    if (!OpenPlainHandle()) {
+        return false;
+    }
+    const std::optional<std::size_t> count = PlainHandle->WriteReport(report);
+    if (!count) {
+        return false;
+    }
+    written = *count;
+    return true;
+}
+
+void TJvHidDevice::Claim() {
+    Claimed = true;
+    StartReaderWhenReady();
+}
+
+void TJvHidDevice::HandleUnplug() {
+    ClosePlainHandle();
+    {
+        const std::lock_guard lock(ReaderLock);
+        ReaderHandle.reset();
+    }
+    PluggedIn = false;
+    // Cleared before the call, so that a handler set during it stays.
+    if (const TJvHidPlugEvent handler = std::exchange(OnUnplug, nullptr)) {
+        handler(*this);
+    }
+}
+
+void TJvHidDevice::StartReaderWhenReady() {
+    if (OnData && PluggedIn && Claimed && ReadWriteAccess && !Reader && Controller != nullptr) {
+        const std::size_t reportLength = Caps().InputReportByteLength;
+        Reader =
+            std::make_unique<TJvHidDeviceReadThread>(*this, reportLength, Controller->Handovers);
+    }
+}
+
+void TJvHidDevice::StopReader() {
+    Reader.reset();
+}
+
+} // namespace harvoline

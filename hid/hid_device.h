@@ -1,0 +1,136 @@
+#pragma once
+
+#include "hid/hid_event.h"
+#include "hid/hid_platform.h"
+
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace harvoline {
+
+class TJvHidDevice;
+class TJvHidDeviceController;
+class TJvHidDeviceReadThread;
+
+// Where a device was found.
+struct TJvHidPnPInfo {
+    // Identifies the plugged-in interface; a replugged device gets a new one.
+    std::string DeviceID;
+    std::string DevicePath;
+};
+
+struct THIDPCaps {
+    // The report ID byte included.
+    std::size_t InputReportByteLength = 0;
+};
+
+// ReportID is the first byte of the report, Data the bytes after it, Size their count.
+using TJvHidDataEvent = TJvHidEvent<TJvHidDevice&, std::uint8_t /*ReportID*/,
+                                    const std::uint8_t* /*Data*/, std::uint16_t /*Size*/>;
+// Error is an errno value.
+using TJvHidDataErrorEvent = TJvHidEvent<TJvHidDevice&, std::uint32_t /*Error*/>;
+using TJvHidPlugEvent = TJvHidEvent<TJvHidDevice&>;
+
+// One present HID interface, owned by the controller that found it. Everything but the
+// reader thread runs on the controller's thread.
+class TJvHidDevice {
+  public:
+    // Destroying a plugged-in device that its controller still lists puts a fresh,
+    // unclaimed device for the same interface in its place.
+    ~TJvHidDevice();
+    TJvHidDevice(const TJvHidDevice&) = delete;
+    TJvHidDevice& operator=(const TJvHidDevice&) = delete;
+
+    TJvHidDeviceController* Owner() const { return Controller; }
+    const TJvHidPnPInfo& PnPInfo() const { return Info; }
+    bool IsPluggedIn() const { return PluggedIn; }
+    bool IsClaimed() const { return Claimed; }
+    // Whether the device could last be opened for reading and writing.
+    bool HasReadWriteAccess() const { return ReadWriteAccess; }
+
+    // Read when the device was found; zero when it could not be opened then.
+    const HidAttributes& Attributes() const { return DeviceAttributes; }
+    std::uint16_t VendorId() const { return DeviceAttributes.VendorId; }
+    std::uint16_t ProductId() const { return DeviceAttributes.ProductId; }
+    // Empty while unknown.
+    QString ProductString();
+    THIDPCaps Caps();
+
+    int InputBufferCount() const { return InputBuffers; }
+    void SetInputBufferCount(int count);
+    int ReaderBufferCount() const;
+    void SetReaderBufferCount(int count);
+
+    int ReaderSleepTime() const { return SleepTime; }
+    // Values outside 10..10000 are ignored.
+    void SetReaderSleepTime(int ms);
+
+    const TJvHidDataEvent& DataHandler() const { return OnData; }
+    // A handler starts the reader once the device is claimed; none stops it.
+    void SetDataHandler(TJvHidDataEvent handler);
+    const TJvHidDataErrorEvent& DataErrorHandler() const { return OnDataError; }
+    void SetDataErrorHandler(TJvHidDataErrorEvent handler) { OnDataError = std::move(handler); }
+    const TJvHidPlugEvent& UnplugHandler() const { return OnUnplug; }
+    void SetUnplugHandler(TJvHidPlugEvent handler) { OnUnplug = std::move(handler); }
+
+    // One output report, its first byte the report ID.
+    bool WriteReport(std::span<const std::uint8_t> report, std::size_t& written);
+
+  private:
+    friend class TJvHidDeviceController;
+    friend class TJvHidDeviceReadThread;
+
+    TJvHidDevice(TJvHidDeviceController& controller, HidPlatform& platform, TJvHidPnPInfo info,
+                 const TJvHidDataEvent& dataHandler, const TJvHidPlugEvent& unplugHandler);
+
+    // A device may be opened only while plugged in and claimed or in a callback.
+    bool MayOpen() const { return PluggedIn && (Claimed || InCallback); }
+    std::unique_ptr<HidConnection> OpenReadWriteOrQueryOnly();
+    bool OpenPlainHandle();
+    void ClosePlainHandle() { PlainHandle.reset(); }
+    // Called by the reader thread too.
+    std::shared_ptr<HidConnection> OpenReaderHandle();
+    std::shared_ptr<HidConnection> OpenReaderHandleLocked();
+
+    void Claim();
+    void SetInCallback(bool inCallback) { InCallback = inCallback; }
+    // The interface is gone: close everything and tell the unplug handler once.
+    void HandleUnplug();
+    void StartReaderWhenReady();
+    void StopReader();
+
+    TJvHidDeviceController* Controller;
+    HidPlatform& Platform;
+    const TJvHidPnPInfo Info;
+
+    // Read by the reader thread for the access rule.
+    std::atomic<bool> PluggedIn = true;
+    std::atomic<bool> Claimed = false;
+    std::atomic<bool> InCallback = false;
+    bool ReadWriteAccess = false;
+
+    HidAttributes DeviceAttributes;
+    QString CachedProductString;
+    std::optional<THIDPCaps> CachedCaps;
+    int InputBuffers = 0;
+    std::atomic<int> SleepTime = 100;
+
+    std::unique_ptr<HidConnection> PlainHandle;
+    // Shared with the reader thread, which keeps its own reference while it reads.
+    mutable std::mutex ReaderLock;
+    std::shared_ptr<HidConnection> ReaderHandle;
+    int ReaderBuffers = 0;
+
+    TJvHidDataEvent OnData;
+    TJvHidPlugEvent OnUnplug;
+    TJvHidDataErrorEvent OnDataError;
+    std::unique_ptr<TJvHidDeviceReadThread> Reader;
+};
+
+} // namespace harvoline
