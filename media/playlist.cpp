@@ -1,0 +1,257 @@
+// Opening a playlist, drawing songs from it and starting a song round.
+#include "app/main_window.h"
+#include "app/text_file.h"
+#include "media/playlist_rules.h"
+#include "platform/audio_player.h"
+
+#include <QFileInfo>
+
+namespace harvoline {
+
+namespace {
+
+constexpr int MinimumSongs = 6;
+constexpr int PlayingChecks = 40;
+
+} // namespace
+
+void TfrmMain::OpenPlaylist() {
+    FileDialogRequest request = OpenSongs;
+    const QString last = Settings.Line(0).mid(10);
+    if (last.isEmpty()) {
+        // A new user starts in the demo folder.
+        request.InitialFolder = Os.ExecutableFolder() + QStringLiteral("demo");
+    } else {
+        const QFileInfo lastFile(last);
+        request.InitialFolder = lastFile.path();
+        request.FileName = lastFile.fileName();
+    }
+    const std::optional<QString> chosen = Os.OpenFileDialog(request);
+    if (!chosen) {
+        return;
+    }
+    const QStringList lines = ReadTextLines(*chosen);
+    const QFileInfo playlist(*chosen);
+    SongList = PlayableEntries(lines);
+    FreshPlaylist = true;
+    Settings.SetLine(0, LanguageEntry(3) + QStringLiteral(": ") + playlist.absoluteFilePath());
+
+    if (SongList.size() >= MinimumSongs) {
+        Start->setText(LanguageEntry(4));
+        PlaylistFolder = playlist.absolutePath() + u'/';
+        UpdateSongCount();
+        for (int seat = 1; seat <= 4; ++seat) {
+            S[seat]->setEnabled(true);
+            PlayerPunkte[seat]->SetCaption(QStringLiteral("0"));
+        }
+        StartSongRound();
+    } else {
+        Os.ShowInformation(QString::number(SongList.size()) + u' ' + LanguageEntry(7));
+        FreshPlaylist = false;
+        EndPlaylist();
+    }
+    MiniCover->hide();
+    for (int i = 1; i <= 4; ++i) {
+        MiniDeck[i]->hide();
+    }
+    Timer6->stop();
+}
+
+QString TfrmMain::SongPath(const QString& entry) const {
+    return SongPathOf(PlaylistFolder, entry, Os.CurrentFolder());
+}
+
+int TfrmMain::DrawSong(int e1, int e2, int e3) { return DrawTrackedSong({&e1, &e2, &e3}); }
+
+void TfrmMain::RemoveSongAt(int position, const std::array<int*, 3>& attached) {
+    SongList.removeAt(position);
+    for (int* song : attached) {
+        if (song != nullptr && *song > position) {
+            --*song;
+        }
+    }
+}
+
+int TfrmMain::DrawTrackedSong(const std::array<int*, 3>& attached) {
+    CurrentSongTag = SongTag{};
+    if (SongList.size() < MinimumSongs) {
+        return -1;
+    }
+    auto excluded = [&](int position) {
+        for (const int* song : attached) {
+            if (song != nullptr && *song == position) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (;;) {
+        int position = 0;
+        do {
+            // The last entry is never drawn.
+            position = Os.Random(static_cast<int>(SongList.size()) - 1);
+        } while (excluded(position));
+
+        const QString path = SongPath(SongList[position]);
+        QString reason;
+        switch (ReadSongTag(path, Tags.get(), CurrentSongTag)) {
+        case SongProblem::None:
+            break;
+        case SongProblem::Missing:
+            reason = LanguageEntry(9);
+            break;
+        case SongProblem::NoTag:
+            reason = LanguageEntry(10);
+            break;
+        case SongProblem::Unreadable:
+            // Reading a song file the system refuses is a lost song, not a stopped game.
+            reason = QStringLiteral("read error");
+            break;
+        }
+        if (!reason.isEmpty()) {
+            RemoveSongAt(position, attached);
+            ErrorLog.append(path + QStringLiteral(" --> ") + reason);
+        }
+        UpdateSongCount();
+        if (SongList.size() < MinimumSongs) {
+            EndPlaylist();
+            return -1;
+        }
+        if (reason.isEmpty()) {
+            return position;
+        }
+    }
+}
+
+void TfrmMain::TakeAnswerFromTag() {
+    CorrectAnswer = AnswerOfTag(CurrentSongTag);
+    AnswerList.Clear();
+    AnswerList.Add(CorrectAnswer);
+}
+
+void TfrmMain::StartSongRound() {
+    // A song that fails to start is dropped and the round starts again with another.
+    while (!TryStartSongRound()) {
+    }
+}
+
+bool TfrmMain::TryStartSongRound() {
+    ++RoundCounter;
+    int wrong1 = -1;
+    int wrong2 = -1;
+    CurrentIndex = -1;
+    CurrentIndex = DrawTrackedSong({&CurrentIndex, &wrong1, &wrong2});
+    if (CurrentIndex < 0) {
+        ClearAnswerLines();
+        return true;
+    }
+    AudioPlayer& player = Os.Audio();
+    if (!player.FileName().isEmpty()) {
+        player.Stop();
+    }
+    FreeVideoView();
+    VideoRoundActive = false;
+    TakeAnswerFromTag();
+    player.Close();
+
+    QString path = SongPath(SongList[CurrentIndex]);
+    for (;;) {
+        try {
+            player.Open(path);
+            break;
+        } catch (const HarvolineError&) {
+            ErrorLog.append(path + QStringLiteral(" --> read error"));
+            RemoveSongAt(CurrentIndex, {});
+            AnswerList.Clear();
+            CurrentIndex = -1;
+            const bool couldDraw = SongList.size() >= MinimumSongs;
+            CurrentIndex = DrawTrackedSong({&CurrentIndex, &wrong1, &wrong2});
+            if (CurrentIndex < 0) {
+                // A draw that ran out of songs has ended the playlist already.
+                if (!couldDraw) {
+                    EndPlaylist();
+                }
+                return true;
+            }
+            TakeAnswerFromTag();
+            path = SongPath(SongList[CurrentIndex]);
+        }
+    }
+
+    const std::array<int*, 3> round = {&CurrentIndex, &wrong1, &wrong2};
+    wrong1 = DrawTrackedSong(round);
+    if (wrong1 >= 0) {
+        AnswerList.Add(AnswerOfTag(CurrentSongTag));
+        wrong2 = DrawTrackedSong(round);
+    }
+    if (wrong2 >= 0) {
+        AnswerList.Add(AnswerOfTag(CurrentSongTag));
+        const int wrong3 = DrawTrackedSong(round);
+        if (wrong3 >= 0) {
+            AnswerList.Add(AnswerOfTag(CurrentSongTag));
+        }
+    }
+    if (SongList.size() < MinimumSongs) {
+        // The wrong answers ran the playlist out and ended it: no song plays behind its
+        // end message.
+        player.Close();
+        AnswerList.Clear();
+        ClearAnswerLines();
+        return true;
+    }
+    SongList.removeAt(CurrentIndex);
+
+    player.SetStartPosition(SkipMs);
+    Os.Wait(500);
+    try {
+        player.Play();
+    } catch (const HarvolineError&) {
+        ErrorLog.append(path + QStringLiteral(" --> read error"));
+        return false;
+    }
+    FreshPlaylist = false;
+    for (int check = 0; check < PlayingChecks && !player.IsPlaying(); ++check) {
+        Os.Wait(100);
+    }
+    Timer1->start();
+    Timer2->start();
+    ClearAnswerLines();
+    return true;
+}
+
+void TfrmMain::EndPlaylist() {
+    ++PlaylistEnds;
+    Os.ShowInformation(FreshPlaylist ? LanguageEntry(7) + QStringLiteral(": ") + LanguageEntry(9) +
+                                           QStringLiteral(". ") + LanguageEntry(8)
+                                     : LanguageEntry(8));
+    Start->setText(LanguageEntry(5));
+    Os.Audio().Stop();
+    if (VideosAvailable) {
+        FreeVideoView();
+    }
+    Timer1->stop();
+    Timer2->stop();
+    Timer3->stop();
+    Timer6->stop();
+}
+
+void TfrmMain::CreateVideoView() {
+    VideoView = Os.CreateVideoView(
+        this, QRect((width() - 505) / 2, TimesUp->y() + TimesUp->height() + 2, 505, 321));
+    VideoView->SetVisible(false);
+}
+
+void TfrmMain::FreeVideoView() {
+    if (VideoView == nullptr) {
+        return;
+    }
+    VideoView->SetVisible(false);
+    try {
+        VideoView->Stop();
+    } catch (const HarvolineError&) {
+    }
+    VideoView->PlaylistClear();
+    VideoView.reset();
+}
+
+} // namespace harvoline

@@ -1,0 +1,276 @@
+#include "tests/support/tag_files.h"
+#include "tests/support/time_limits.h"
+#include "tests/support/playlist_fixture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <sys/stat.h>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+
+namespace {
+
+class Playlist : public PlaylistTest {
+  protected:
+    QStringList LogReasons(const TfrmMain& w) const {
+        QStringList reasons;
+        for (const QString& line : w.ErrorLog) {
+            reasons << line.section(" --> ", 1);
+        }
+        return reasons;
+    }
+};
+
+} // namespace
+
+TEST_F(Playlist, OpensPlaysOneRoundAndRemembersThePlaylist) {
+    const QString list = WritePlaylist(WriteSongs(8));
+    TfrmMain& w = OpenWith(list);
+
+    ASSERT_EQ(Platform.Dialogs.size(), 1u);
+    EXPECT_EQ(Platform.Dialogs[0].Title, "Playlist öffnen");
+    EXPECT_EQ(Platform.Dialogs[0].InitialFolder, ExePath("demo"));
+    EXPECT_EQ(w.Settings.Line(0), "Playlist: " + list);
+    EXPECT_EQ(w.PlaylistFolder, SongFolder());
+    EXPECT_EQ(w.Start->text(), "Weiter");
+    EXPECT_EQ(w.SongList.size(), 7);
+    // The count was last shown by the draws, before the round took its song.
+    EXPECT_EQ(w.Anzahl->Caption(), "8 Lieder in der Playlist");
+    EXPECT_EQ(w.RoundCounter, 1);
+    ASSERT_EQ(Platform.Player.Played.size(), 1);
+    EXPECT_EQ(Platform.Player.LastStart, 2000);
+    EXPECT_TRUE(Platform.Waits.size() >= 1 && Platform.Waits[0] == 500);
+    EXPECT_EQ(w.AnswerList.Count(), 4);
+    EXPECT_TRUE(w.AnswerList.All().contains(w.CorrectAnswer));
+    QStringList sorted = w.AnswerList.All();
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(w.AnswerList.All(), sorted);
+    EXPECT_FALSE(w.SongList.contains(QFileInfo(Platform.Player.Played[0]).fileName()));
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_FALSE(w.FreshPlaylist);
+    for (int seat = 1; seat <= 4; ++seat) {
+        EXPECT_TRUE(IsEnabledFlag(w.S[seat]));
+    }
+    EXPECT_TRUE(w.ErrorLog.isEmpty());
+
+    // The next dialog opens where the last playlist was.
+    Platform.DialogAnswers.push_back(std::nullopt);
+    w.OpenPlaylist();
+    EXPECT_EQ(Platform.Dialogs[1].InitialFolder, QFileInfo(list).path());
+    EXPECT_EQ(Platform.Dialogs[1].FileName, "list.m3u");
+    EXPECT_EQ(w.SongList.size(), 7);
+}
+
+TEST_F(Playlist, ExactlySixSongsGiveOneRoundAndTheLastLineIsNeverDrawn) {
+    const QStringList names = WriteSongs(6);
+    TfrmMain& w = OpenWith(WritePlaylist(names));
+    EXPECT_EQ(Platform.Player.Played.size(), 1);
+    EXPECT_EQ(w.SongList.size(), 5);
+    EXPECT_EQ(w.DrawSong(), -1);
+
+    // Whatever the draws, the song on the last line is neither played nor offered.
+    for (int run = 0; run < 20; ++run) {
+        Window.reset();
+        Platform.Player = FakeAudioPlayer();
+        Platform.RandomState = static_cast<unsigned>(run * 7919 + 1);
+        TfrmMain& again = OpenWith(WritePlaylist(WriteSongs(7)));
+        EXPECT_FALSE(Platform.Player.Played[0].endsWith("s7.mp3"));
+        EXPECT_FALSE(again.AnswerList.All().contains("Title 7 - Artist 7"));
+    }
+}
+
+TEST_F(Playlist, FiltersCommentsEmptyAndDigitOnlyLinesButKeepsAByteOrderMarkedHeader) {
+    QStringList lines = WriteSongs(7);
+    lines.insert(0, "#EXTM3U");
+    lines.insert(1, "#EXTINF:123,Artist 1 - Title 1");
+    lines.insert(3, "");
+    lines.insert(4, "12345");
+    lines.insert(5, "  #not a comment.mp3");
+    lines.insert(6, "--- ---");
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(lines));
+    Platform.RandomValues = {0, 0, 1, 2, 3};
+    w.OpenPlaylist();
+    // Seven songs and the line led by blanks are entries: one played, the rest left or
+    // dropped when drawn.
+    EXPECT_EQ(w.SongList.size() + w.ErrorLog.size() + 1, 8);
+    EXPECT_TRUE(w.SongList.contains("  #not a comment.mp3") ||
+                LogReasons(w).contains("Datei nicht gefunden."));
+
+    Window.reset();
+    TfrmMain& marked = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(WriteSongs(6).mid(0, 5), "\xEF\xBB\xBF#EXTM3U\r\n"));
+    marked.OpenPlaylist();
+    // Six entries: the marked header counts, and is dropped as missing once drawn.
+    EXPECT_TRUE(Platform.Informations.isEmpty() ||
+                Platform.Informations.first() != "5 Lieder in der Playlist");
+}
+
+TEST_F(Playlist, AllFilesMissingEndsWithTheLongMessageAndOneLogLineEach) {
+    QStringList lines;
+    for (int i = 1; i <= 8; ++i) {
+        lines << QString("gone%1.mp3").arg(i);
+    }
+    TfrmMain& w = OpenWith(WritePlaylist(lines));
+    EXPECT_TRUE(Platform.Player.Played.isEmpty());
+    EXPECT_EQ(Platform.Informations,
+              QStringList{"Lieder in der Playlist: Datei nicht gefunden.. Playlist beendet"});
+    EXPECT_EQ(w.ErrorLog.size(), 3); // the draws stop once fewer than six are left
+    for (const QString& line : w.ErrorLog) {
+        EXPECT_TRUE(line.endsWith("gone" + line.section("gone", 1, 1).section(" ", 0, 0) +
+                                  " --> Datei nicht gefunden."))
+            << line.toStdString();
+    }
+    EXPECT_EQ(w.Start->text(), "Start");
+    EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST_F(Playlist, TooShortPlaylistShowsTheCountThenTheEnd) {
+    TfrmMain& w = OpenWith(WritePlaylist(WriteSongs(5)));
+    EXPECT_EQ(Platform.Informations,
+              (QStringList{"5 Lieder in der Playlist", "Playlist beendet"}));
+    EXPECT_EQ(w.Start->text(), "Start");
+    EXPECT_TRUE(Platform.Player.Played.isEmpty());
+}
+
+TEST_F(Playlist, EntriesAreFoundBesidePlaylistBeforeTheCurrentFolder) {
+    QStringList names = WriteSongs(7);
+    // The same name in the current folder holds a song the game must not take.
+    Id3v1Fields other;
+    other.Title = "Wrong place";
+    other.Artist = "Nobody";
+    WriteFile(ExePath("s1.mp3"), SilentMp3() + Id3v1Record(other));
+    // An absolute entry is used as written.
+    WriteSong("abs.mp3", "Absolute", "Path");
+    names << SongFolder() + "abs.mp3";
+    names << "last.mp3";
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(names));
+    w.OpenPlaylist();
+    EXPECT_EQ(w.SongPath("s1.mp3"), SongFolder() + "s1.mp3");
+    EXPECT_EQ(w.SongPath(SongFolder() + "abs.mp3"), SongFolder() + "abs.mp3");
+    EXPECT_EQ(w.SongPath("elsewhere.mp3"), ExePath("elsewhere.mp3"));
+    for (int i = 0; i < 30; ++i) {
+        const int drawn = w.DrawSong();
+        ASSERT_GE(drawn, 0);
+        EXPECT_NE(w.CurrentSongTag.Title, "Wrong place");
+    }
+}
+
+TEST_F(Playlist, SameAnswerTwiceGivesThreeChoices) {
+    const QStringList names = WriteSongs(6);
+    WriteSong("twin.mp3", "TITLE 1", "artist 1");
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(QStringList{"s1.mp3", "twin.mp3"} +
+                                                   names.mid(1) + QStringList{"s1.mp3"}));
+    // Round song s1 (position 0), wrong answers twin (1), s2 (2), s3 (3).
+    Platform.RandomValues = {0, 1, 2, 3};
+    w.OpenPlaylist();
+    EXPECT_EQ(w.CorrectAnswer, "Title 1 - Artist 1");
+    EXPECT_EQ(w.AnswerList.All(),
+              (QStringList{"Title 1 - Artist 1", "Title 2 - Artist 2", "Title 3 - Artist 3"}));
+}
+
+TEST_F(Playlist, OpenAndPlayFailuresAreLoggedAndAnotherSongPlays) {
+    const QStringList names = WriteSongs(9);
+    Platform.Player.FailToOpen.insert(SongFolder() + "s1.mp3");
+    Platform.Player.FailToPlay.insert(SongFolder() + "s2.mp3");
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(names));
+    Platform.RandomValues = {0, 0, 1, 2, 3, 0, 1, 2, 3};
+    w.OpenPlaylist();
+    EXPECT_EQ(w.ErrorLog, (QStringList{SongFolder() + "s1.mp3 --> read error",
+                                       SongFolder() + "s2.mp3 --> read error"}));
+    ASSERT_EQ(Platform.Player.Played.size(), 1);
+    EXPECT_FALSE(Platform.Player.Played[0].endsWith("s1.mp3"));
+    EXPECT_FALSE(w.SongList.contains("s1.mp3"));
+    EXPECT_FALSE(w.SongList.contains("s2.mp3"));
+    EXPECT_EQ(w.RoundCounter, 2);
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
+TEST_F(Playlist, UntaggedSongsAreDroppedAndDigitOnlyTitlesAreReadAgain) {
+    QStringList names = WriteSongs(6);
+    WriteFile(SongFolder() + "untagged.mp3", SilentMp3());
+    Id3v1Fields digits;
+    digits.Title = "1234";
+    digits.Artist = "99";
+    WriteFile(SongFolder() + "digits.mp3", SilentMp3() + Id3v1Record(digits));
+    WriteId3v2(SongFolder() + "digits.mp3", {"Real Title", "Real Artist"}, 3, TagLib::String::UTF8);
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(
+        WritePlaylist(QStringList{"untagged.mp3", "digits.mp3"} + names));
+    Platform.RandomValues = {0};
+    w.OpenPlaylist();
+    EXPECT_EQ(w.ErrorLog,
+              QStringList{SongFolder() + "untagged.mp3 --> Lied hat keinen lesbaren ID3v1-Tag."});
+    ASSERT_EQ(w.SongList.indexOf("digits.mp3"), 0);
+    Platform.RandomValues = {0};
+    EXPECT_EQ(w.DrawSong(), 0);
+    EXPECT_EQ(w.CurrentSongTag.Title, "Real Title");
+    EXPECT_EQ(w.CurrentSongTag.Artist, "Real Artist");
+
+    // Without the tag library the digits-only song is dropped.
+    Window.reset();
+    Platform.TagLibraryAvailable = false;
+    TfrmMain& plain = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(QStringList{"digits.mp3", "s1.mp3"} + names));
+    Platform.RandomValues = {0};
+    plain.OpenPlaylist();
+    EXPECT_TRUE(plain.ErrorLog.contains(SongFolder() +
+                                        "digits.mp3 --> Lied hat keinen lesbaren ID3v1-Tag."));
+}
+
+TEST_F(Playlist, BadEntriesAndHugePlaylistsNeitherHangNorCrash) {
+    // Folders, devices, a FIFO and web addresses become log lines when drawn.
+    QStringList names = WriteSongs(6);
+    ASSERT_TRUE(QDir(SongFolder()).mkdir("folder.mp3"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(SongFolder() + "pipe.mp3").constData(), 0600), 0);
+    const QStringList bad = {"folder.mp3", "/dev/zero", "pipe.mp3", "http://example.org/a.mp3"};
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(bad + names));
+    Platform.RandomValues = {0, 0, 0, 0};
+    w.OpenPlaylist();
+    EXPECT_EQ(w.ErrorLog.size(), 4);
+    EXPECT_EQ(Platform.Player.Played.size(), 1);
+
+    // 50 MB of random bytes.
+    QByteArray noise(50 * 1024 * 1024, '\0');
+    QRandomGenerator random(5);
+    random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    WriteFile(SongFolder() + "noise.m3u", noise);
+    Platform.DialogAnswers.push_back(SongFolder() + "noise.m3u");
+    w.OpenPlaylist();
+    EXPECT_TRUE(Platform.Errors.isEmpty());
+
+    // 100 000 valid lines open quickly.
+    QStringList many;
+    for (int i = 0; i < 100000; ++i) {
+        many << names[i % names.size()];
+    }
+    Platform.DialogAnswers.push_back(WritePlaylist(many));
+    QElapsedTimer timer;
+    timer.start();
+    w.OpenPlaylist();
+    EXPECT_LT(timer.elapsed(), 200 * TimeAllowance);
+    EXPECT_EQ(w.SongList.size(), 99999);
+}
+
+TEST_F(Playlist, TwentyThousandMissingFilesReachTheEndQuickly) {
+    QStringList missing;
+    for (int i = 0; i < 20000; ++i) {
+        missing << QString("missing %1.mp3").arg(i);
+    }
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(missing));
+    QElapsedTimer timer;
+    timer.start();
+    w.OpenPlaylist();
+    EXPECT_LT(timer.elapsed(), 2000 * TimeAllowance);
+    EXPECT_EQ(w.ErrorLog.size(), 20000 - 5);
+    EXPECT_EQ(Platform.Informations.size(), 1);
+}

@@ -1,0 +1,73 @@
+#include "tests/support/fake_media.h"
+
+#include "platform/errors.h"
+
+namespace harvoline::testing {
+
+QString FakeAudioPlayer::FileName() const {
+    if (FailFileName) {
+        throw HarvolineError(QStringLiteral("The player does not answer"));
+    }
+    return File;
+}
+
+void FakeAudioPlayer::Open(const QString& path) {
+    File = path;
+    Playing = false;
+    Opened << path;
+    if (FailToOpen.contains(path)) {
+        throw HarvolineError(QStringLiteral("Cannot open %1").arg(path));
+    }
+}
+
+void FakeAudioPlayer::Play() {
+    if (FailToPlay.contains(File)) {
+        throw HarvolineError(QStringLiteral("Cannot play %1").arg(File));
+    }
+    if (Start >= 0) {
+        Played << File;
+        LastStart = Start;
+        Position = Start;
+        Start = -1;
+    } else {
+        ++Resumes;
+    }
+    Playing = true;
+}
+
+void FakeAudioPlayer::Pause() {
+    ++Pauses;
+    Playing = false;
+}
+
+void FakeAudioPlayer::Stop() {
+    ++Stops;
+    Playing = false;
+}
+
+FakeVideoView::FakeVideoView(FakeVideoScript& script) : Script(script) {
+    ++Script.Created;
+    ++Script.Alive;
+}
+
+FakeVideoView::~FakeVideoView() { --Script.Alive; }
+
+void FakeVideoView::SetVisible(bool visible) {
+    Script.Calls << (visible ? QStringLiteral("show") : QStringLiteral("hide"));
+}
+
+void FakeVideoView::AddTarget(const QString& path, const QString& options) {
+    Script.Calls << QStringLiteral("load %1 %2").arg(path, options);
+    if (Script.FailToLoad) {
+        throw HarvolineError(QStringLiteral("Cannot load %1").arg(path));
+    }
+}
+
+void FakeVideoView::Play() {
+    Script.Calls << QStringLiteral("play");
+    if (Script.FailToPlay) {
+        throw HarvolineError(QStringLiteral("Cannot play the video"));
+    }
+}
+
+} // namespace harvoline::testing

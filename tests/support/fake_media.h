@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/audio_player.h"
+#include "platform/video_view.h"
+
+#include <QSet>
+#include <QStringList>
+
+namespace harvoline::testing {
+
+// A song player that plays nothing; files named in the failure sets fail as a broken
+// file would. It records what it was asked.
+class FakeAudioPlayer : public AudioPlayer {
+  public:
+    QSet<QString> FailToOpen;
+    QSet<QString> FailToPlay;
+    QStringList Opened;
+    QStringList Played; // each file played from its start position
+    int Pauses = 0;
+    int Resumes = 0;
+    int Stops = 0;
+    std::int64_t Position = 0;
+    std::int64_t LastStart = -1;
+    bool Playing = false;
+    // Asking for the file name fails, as a broken player would.
+    bool FailFileName = false;
+
+    QString FileName() const override;
+    void Open(const QString& path) override;
+    void Close() override { Playing = false; }
+    void SetStartPosition(std::int64_t ms) override { Start = ms; }
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+    bool IsPlaying() override { return Playing; }
+    std::int64_t PositionMs() override { return Position; }
+
+  private:
+    QString File;
+    std::int64_t Start = -1;
+};
+
+// What the video views made by the fake platform were asked, and how they answer.
+struct FakeVideoScript {
+    bool FailToCreate = false;
+    bool FailToLoad = false;
+    bool FailToPlay = false;
+    bool ReportsPlaying = true;
+    float Position = 0.5f;
+    int Created = 0;
+    int Alive = 0;
+    QStringList Calls;
+};
+
+class FakeVideoView : public VideoView {
+  public:
+    explicit FakeVideoView(FakeVideoScript& script);
+    ~FakeVideoView() override;
+
+    void SetVisible(bool visible) override;
+    void AddTarget(const QString& path, const QString& options) override;
+    void Play() override;
+    void Pause() override { Script.Calls << QStringLiteral("pause"); }
+    void Stop() override { Script.Calls << QStringLiteral("stop"); }
+    void PlaylistClear() override { Script.Calls << QStringLiteral("clear"); }
+    bool Playing() override { return Script.ReportsPlaying; }
+    float Position() override { return Script.Position; }
+
+  private:
+    FakeVideoScript& Script;
+};
+
+} // namespace harvoline::testing
