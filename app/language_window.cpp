@@ -48,7 +48,7 @@ void TfrmMain::ApplyLanguage() {
             Spieler[seat]->SetCaption(e[1] + QString::number(seat));
         }
     }
-    Punkte->SetCaption(e[2] + QStringLiteral(": 3"));
+    SetPoints(3);
     Start->setText(e[5]);
     info3->SetCaption(e[21]);
     Info4->SetCaption(e[22]);

@@ -51,9 +51,13 @@ TfrmMain::TfrmMain(Platform& platform, QWidget* parent) : QWidget(parent), Os(pl
     setFont(PixelFont(11));
     resize(800, 566);
     Os.SetOwner(this);
+    Tags = Os.CreateTagLibrary();
     CreateControls();
     CreateMenu();
     CreateTimers();
+    HidCtl = new TJvHidDeviceController(Os.Hid(), this);
+    HidCtl->SetOnDeviceChange(
+        [this](TJvHidDeviceController&) { Guarded([this] { HidCtlDeviceChange(); }); });
     IconClickDelay = new QTimer(this);
     IconClickDelay->setSingleShot(true);
     IconClickDelay->setInterval(QApplication::doubleClickInterval());
@@ -63,7 +67,13 @@ TfrmMain::TfrmMain(Platform& platform, QWidget* parent) : QWidget(parent), Os(pl
     }
 }
 
-TfrmMain::~TfrmMain() { Os.SetOwner(nullptr); }
+TfrmMain::~TfrmMain() {
+    // Its readers stop while the window and its handlers are still whole.
+    delete HidCtl;
+    Os.SetOwner(nullptr);
+}
+
+void TfrmMain::HidCtlDeviceChange() {}
 
 void TfrmMain::CreateControls() {
     Rahmen = new TPanel(this, QStringLiteral("Rahmen"));
@@ -305,7 +315,10 @@ void TfrmMain::CreateTimers() {
     }
     Timer2->setTimerType(Qt::PreciseTimer);
     Timer3->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
     connect(Timer4, &QTimer::timeout, this, [this] { Guarded([this] { Timer4Timer(); }); });
+    connect(Timer6, &QTimer::timeout, this, [this] { Guarded([this] { Timer6Timer(); }); });
     Timer4->start();
 }
 

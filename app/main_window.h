@@ -2,6 +2,11 @@
 
 #include "app/controls.h"
 #include "app/settings.h"
+#include "hid/hid_controller.h"
+#include "media/answer_list.h"
+#include "media/song_tag.h"
+#include "media/tag_library.h"
+#include "platform/video_view.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
 
@@ -13,6 +18,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace harvoline {
 
@@ -76,6 +82,9 @@ class TfrmMain : public QWidget {
     QTimer* Timer5;
     QTimer* Timer6;
 
+    // The buzzer receivers' HID devices; scans once the event loop runs.
+    TJvHidDeviceController* HidCtl;
+
     QMenu* Menu;
     QAction* Beenden1;
     QAction* LoadPlaylist;
@@ -96,7 +105,7 @@ class TfrmMain : public QWidget {
     QStringList SongList;
     QStringList CoverList;
     QStringList VideoList;
-    QStringList AnswerList;
+    AnswerChoices AnswerList;
 
     bool FreshPlaylist = false;
     int RoundCounter = 0;
@@ -105,6 +114,18 @@ class TfrmMain : public QWidget {
     bool VideoRoundActive = false;
     int SingleGameTime = 0;
     bool SinglePlayerMode = false;
+    QString PlaylistFolder;
+    SongTag CurrentSongTag; // the tag of the song read last
+    QString CorrectAnswer;
+    int CurrentIndex = -1;
+    int AnswerStage = 0;
+    int PointsValue = 3;
+    int CurrentPlayer = 0;
+    int RoundClock = 0;
+    // How often the playlist has ended, so one press of Start ends it only once.
+    int PlaylistEnds = 0;
+    std::unique_ptr<harvoline::VideoView> VideoView;
+    bool VideosAvailable = false;
     std::array<bool, 5> SavedPanelVisibility{};
     std::array<bool, 5> NameHintOn{false, true, true, true, true};
     std::array<bool, 5> PictureHintOn{false, true, true, true, true};
@@ -120,6 +141,8 @@ class TfrmMain : public QWidget {
     void ScanCovers();
     void DetectVideoSupport();
     void ResetBuzzerTable();
+    // After every change of HidCtl's device list, and once at start-up.
+    void HidCtlDeviceChange();
 
     // Title, icon and menu.
     void TitelMouseDown();
@@ -130,6 +153,14 @@ class TfrmMain : public QWidget {
     void Beenden1Click();
     void LoadPlaylistClick();
     void OpenPlaylist();
+    // A position in SongList that is none of the excluded ones, or -1 when none is left.
+    int DrawSong(int e1 = -1, int e2 = -1, int e3 = -1);
+    void StartSongRound();
+    void EndPlaylist();
+    // Where a playlist entry's file is: beside the playlist, else as written.
+    QString SongPath(const QString& entry) const;
+    void CreateVideoView();
+    void FreeVideoView();
     void NewRound();
     void Einzelspieler1Click();
     void Hilfe1Click();
@@ -138,12 +169,25 @@ class TfrmMain : public QWidget {
     void EndHelpClick();
     void BackgroundClick();
     void StartClick();
+    void SetPoints(int points);
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer6Timer();
+    void ShowNextClue();
+    void RevealCover();
+    void ShowAnswerButtons(bool visible);
+    void ResetPlayerMarks();
+    void StartCoverRound();
+    // False when the video cannot be played.
+    bool StartVideoRound();
+    void CountSingleGameTime(int ms);
     void BackgroundDblClick();
 
     // Settings and language.
     void ReadSettings();
     void WriteSettings();
     void LoadDefaultSettings();
+    void UseDefaultSettings();
     void LoadDefaultLanguage();
     void ApplyLanguage();
     void LoadLanguageFile(const QString& path);
@@ -156,6 +200,13 @@ class TfrmMain : public QWidget {
     QString ResolvePath(const QString& path) const;
     bool StartupDone() const { return StartedUp; }
 
+    // Song tags. The tag library is set up with the window and released with it; without
+    // it the game reads ID3v1 records only.
+    std::unique_ptr<TagLibrary> Tags;
+    bool TagLibraryReady() const { return Tags != nullptr; }
+    // Shows the picture stored in the song file in the image, or leaves the image hidden.
+    void ShowEmbeddedPicture(const QString& path, TImage* image);
+
     // Runs an action from the event loop; an error it raises goes to the general error box.
     void Guarded(const std::function<void()>& action);
 
@@ -167,6 +218,12 @@ class TfrmMain : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Draws a song; the positions pointed at are excluded, and follow their songs when
+    // entries before them are removed.
+    int DrawTrackedSong(const std::array<int*, 3>& attached);
+    void RemoveSongAt(int position, const std::array<int*, 3>& attached);
+    void TakeAnswerFromTag();
+    bool TryStartSongRound();
     void CreateControls();
     void CreatePlayerPanel(int seat);
     void CreateCoverPanel();

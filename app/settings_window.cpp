@@ -24,11 +24,17 @@ QString TfrmMain::ResolvePath(const QString& path) const {
 
 void TfrmMain::LoadDefaultSettings() { Settings.Replace(DefaultSettings(LanguageTable)); }
 
+// With the default lines the songs skip what their line 8 says, as they will at the next start.
+void TfrmMain::UseDefaultSettings() {
+    LoadDefaultSettings();
+    SkipMs = DigitsValue(Settings.Line(8));
+}
+
 void TfrmMain::ReadSettings() {
     const QString path = SettingsPath();
     if (!QFileInfo::exists(path)) {
         LoadDefaultLanguage();
-        LoadDefaultSettings();
+        UseDefaultSettings();
         return;
     }
     try {
@@ -37,7 +43,7 @@ void TfrmMain::ReadSettings() {
         // A file that is there but cannot be read is not overwritten at shutdown.
         SettingsUnreadable = true;
         LoadDefaultLanguage();
-        LoadDefaultSettings();
+        UseDefaultSettings();
         return;
     }
 
@@ -80,7 +86,7 @@ void TfrmMain::ReadSettings() {
             ApplyHints(seat);
         }
     } catch (const std::exception&) {
-        LoadDefaultSettings();
+        UseDefaultSettings();
     }
 }
 

@@ -21,7 +21,7 @@ void TfrmMain::FormActivate() {
     SongList.clear();
     CoverList.clear();
     VideoList.clear();
-    AnswerList.clear();
+    AnswerList.Clear();
     LanguageTable.clear();
     ErrorLog.clear();
     Settings.Replace({});
@@ -57,29 +57,9 @@ void TfrmMain::FormActivate() {
     }
 }
 
-void TfrmMain::ScanCovers() {}
-
-void TfrmMain::DetectVideoSupport() {}
-
 void TfrmMain::ResetBuzzerTable() {}
 
-void TfrmMain::OpenPlaylist() {}
-
-void TfrmMain::NewRound() {}
-
-void TfrmMain::Einzelspieler1Click() {}
-
 void TfrmMain::BackgroundDblClick() {}
-
-void TfrmMain::StartClick() {
-    CoverPanel->hide();
-    MiniCover->hide();
-    for (int i = 1; i <= 4; ++i) {
-        MiniDeck[i]->hide();
-    }
-    Timer6->stop();
-    HideStartHints();
-}
 
 void TfrmMain::ClearAnswerLines() {
     for (int i = 1; i <= 4; ++i) {

@@ -17,7 +17,9 @@ constexpr char16_t Cp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString DecodeCp1252(const QByteArray& bytes) {
+} // namespace
+
+QString DecodeCp1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char c : bytes) {
@@ -27,18 +29,14 @@ QString DecodeCp1252(const QByteArray& bytes) {
     return text;
 }
 
-} // namespace
-
 QString DecodeText(const QByteArray& bytes) {
     QByteArray content = bytes;
     const qsizetype nul = content.indexOf('\0');
     if (nul >= 0) {
         content.truncate(nul);
     }
-    if (content.startsWith("\xEF\xBB\xBF")) {
-        content.remove(0, 3);
-    }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8(content);
     if (!utf8.hasError()) {
         return text;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +9,10 @@ namespace harvoline {
 
 // Text files of the program: read as UTF-8 when the bytes are valid UTF-8 and as
 // Windows-1252 otherwise; a NUL ends the text; a line ends at CR LF, a lone CR or a lone LF.
+// A byte-order mark is kept as the character it decodes to.
 QString DecodeText(const QByteArray& bytes);
+// Decodes single-byte text as Windows-1252.
+QString DecodeCp1252(QByteArrayView bytes);
 QStringList SplitLines(const QString& text);
 
 // Raises HarvolineError when the file cannot be opened or read.

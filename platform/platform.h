@@ -1,13 +1,20 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class QWidget;
 
 namespace harvoline {
+
+class AudioPlayer;
+class HidPlatform;
+class VideoView;
+class TagLibrary;
 
 // What a file-open dialog is asked with. The filter uses the "description|pattern" pairs
 // of the language table.
@@ -50,8 +57,23 @@ class Platform {
     // HarvolineError when the file cannot be read or decoded.
     virtual QImage LoadPicture(const QString& path) = 0;
 
+    // The song tag reader, set up once for the window; nothing when it cannot be had, and
+    // the game then reads ID3v1 records only.
+    virtual std::unique_ptr<TagLibrary> CreateTagLibrary() = 0;
+
+    // The one song player of the program.
+    virtual AudioPlayer& Audio() = 0;
+    // A video view as a child of the parent window, hidden; raises HarvolineError when
+    // none can be made.
+    virtual std::unique_ptr<VideoView> CreateVideoView(QWidget* parent, const QRect& geometry) = 0;
+    // Whether the video player is installed.
+    virtual bool VideoInstalled() = 0;
+
     // The window that owns dialogs and message boxes.
     virtual void SetOwner(QWidget* owner) = 0;
+
+    // The HID devices: buzzer receivers.
+    virtual HidPlatform& Hid() = 0;
 };
 
 } // namespace harvoline

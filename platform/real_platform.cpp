@@ -1,13 +1,15 @@
 #include "platform/real_platform.h"
 
-#include "platform/errors.h"
+#include "media/picture_loader.h"
+#include "media/tag_library.h"
+#include "platform/vlc_player.h"
+#include "platform/vlc_video_view.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QImageReader>
 #include <QMessageBox>
 #include <QThread>
 #include <QUrl>
@@ -97,15 +99,23 @@ int RealPlatform::Random(int range) {
     return std::uniform_int_distribution<int>(0, range - 1)(Generator);
 }
 
-QImage RealPlatform::LoadPicture(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(false);
-    QImage picture = reader.read();
-    if (picture.isNull()) {
-        throw HarvolineError(
-            QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));
+QImage RealPlatform::LoadPicture(const QString& path) { return LoadPictureFile(path); }
+
+AudioPlayer& RealPlatform::Audio() {
+    if (Player == nullptr) {
+        Player = std::make_unique<VlcAudioPlayer>(VlcEngine::Shared());
     }
-    return picture;
+    return *Player;
+}
+
+std::unique_ptr<VideoView> RealPlatform::CreateVideoView(QWidget* parent, const QRect& geometry) {
+    return std::make_unique<VlcVideoView>(VlcEngine::Shared(), parent, geometry);
+}
+
+bool RealPlatform::VideoInstalled() { return VlcVideoAvailable(VlcEngine::Shared()); }
+
+std::unique_ptr<TagLibrary> RealPlatform::CreateTagLibrary() {
+    return std::make_unique<TagLibrary>();
 }
 
 } // namespace harvoline

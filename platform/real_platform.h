@@ -1,6 +1,9 @@
 #pragma once
 
+#include "hid/real_hid_platform.h"
+#include "platform/audio_player.h"
 #include "platform/platform.h"
+#include "platform/video_view.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -28,12 +31,20 @@ class RealPlatform : public Platform {
     void Randomize() override;
     int Random(int range) override;
     QImage LoadPicture(const QString& path) override;
+    std::unique_ptr<TagLibrary> CreateTagLibrary() override;
     void SetOwner(QWidget* owner) override { Owner = owner; }
+    HidPlatform& Hid() override { return HidDevices; }
+    AudioPlayer& Audio() override;
+    std::unique_ptr<VideoView> CreateVideoView(QWidget* parent, const QRect& geometry) override;
+    bool VideoInstalled() override;
 
   private:
     QPointer<QWidget> Owner;
     QElapsedTimer Clock;
     std::mt19937 Generator;
+    RealHidPlatform HidDevices;
+    // Made on first use, so start-up does not wait for libvlc.
+    std::unique_ptr<AudioPlayer> Player;
 };
 
 // Turns "description|pattern|..." pairs into a Qt dialog filter.

@@ -18,7 +18,7 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
         {"Bild \xC3\xB6" "ffnen", QStringLiteral("Bild öffnen")},
         {"Bild \xF6" "ffnen", QStringLiteral("Bild öffnen")},
         {"\x80 \x9F \xDF", QStringLiteral("€ Ÿ ß")},
-        {"\xEF\xBB\xBFwith mark", QStringLiteral("with mark")},
+        {"\xEF\xBB\xBF#EXTM3U", QStringLiteral("\uFEFF#EXTM3U")},
         {QByteArray("before\0after", 12), QStringLiteral("before")},
     };
     for (const Case& c : cases) {

@@ -2,7 +2,8 @@
 
 #include "platform/errors.h"
 
-#include <QImageReader>
+#include "media/picture_loader.h"
+#include "media/tag_library.h"
 
 namespace harvoline::testing {
 
@@ -11,9 +12,13 @@ std::optional<QString> FakePlatform::OpenFileDialog(const FileDialogRequest& req
     if (DialogAnswers.empty()) {
         return std::nullopt;
     }
-    std::optional<QString> answer = DialogAnswers.front();
+    const bool cancelled = !DialogAnswers.front().has_value();
+    const QString path = DialogAnswers.front().value_or(QString());
     DialogAnswers.pop_front();
-    return answer;
+    if (cancelled) {
+        return std::nullopt;
+    }
+    return path;
 }
 
 bool FakePlatform::AskYesNo(const QString& text) {
@@ -32,8 +37,13 @@ void FakePlatform::Wait(int ms) {
 }
 
 int FakePlatform::Random(int range) {
-    if (RandomValues.empty() || range <= 0) {
+    if (range <= 0) {
         return 0;
+    }
+    if (RandomValues.empty()) {
+        // Unscripted draws still spread over the range, the same in every run.
+        RandomState = RandomState * 1103515245u + 12345u;
+        return static_cast<int>((RandomState >> 16) % static_cast<unsigned>(range));
     }
     const int value = RandomValues.front() % range;
     RandomValues.pop_front();
@@ -43,13 +53,19 @@ int FakePlatform::Random(int range) {
 // Pictures are decoded for real, so a broken file fails as it would in the program.
 QImage FakePlatform::LoadPicture(const QString& path) {
     PicturesLoaded << path;
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(false);
-    QImage picture = reader.read();
-    if (picture.isNull()) {
-        throw HarvolineError(QStringLiteral("Cannot load the picture %1").arg(path));
+    return LoadPictureFile(path);
+}
+
+std::unique_ptr<VideoView> FakePlatform::CreateVideoView(QWidget*, const QRect&) {
+    if (Video.FailToCreate) {
+        throw HarvolineError(QStringLiteral("No video player"));
     }
-    return picture;
+    return std::make_unique<FakeVideoView>(Video);
+}
+
+std::unique_ptr<TagLibrary> FakePlatform::CreateTagLibrary() {
+    ++TagLibrariesCreated;
+    return TagLibraryAvailable ? std::make_unique<TagLibrary>() : nullptr;
 }
 
 } // namespace harvoline::testing

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "tests/support/fake_media.h"
+#include "tests/support/fake_hid_platform.h"
 
 #include <QStringList>
 #include <deque>
@@ -28,8 +30,14 @@ class FakePlatform : public Platform {
     std::int64_t Now = 0;
     std::vector<int> Waits;
     int Randomizations = 0;
+    // Scripted draws, taken modulo the range; after them, a fixed pseudo-random sequence.
     std::deque<int> RandomValues;
+    unsigned RandomState = 1;
     QStringList PicturesLoaded;
+    // The window gets a tag library over the real TagLib, or none when this is false.
+    bool TagLibraryAvailable = true;
+    int TagLibrariesCreated = 0;
+    FakeHidPlatform HidDevices;
 
     std::optional<QString> OpenFileDialog(const FileDialogRequest& request) override;
     void ShowInformation(const QString& text) override { Informations << text; }
@@ -44,7 +52,16 @@ class FakePlatform : public Platform {
     void Randomize() override { ++Randomizations; }
     int Random(int range) override;
     QImage LoadPicture(const QString& path) override;
+    std::unique_ptr<TagLibrary> CreateTagLibrary() override;
     void SetOwner(QWidget*) override {}
+    HidPlatform& Hid() override { return HidDevices; }
+
+    FakeAudioPlayer Player;
+    bool VideoAvailable = false;
+    FakeVideoScript Video;
+    AudioPlayer& Audio() override { return Player; }
+    std::unique_ptr<VideoView> CreateVideoView(QWidget* parent, const QRect& geometry) override;
+    bool VideoInstalled() override { return VideoAvailable; }
 };
 
 } // namespace harvoline::testing
