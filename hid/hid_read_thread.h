@@ -28,7 +28,7 @@ class TJvHidDeviceReadThread {
     TJvHidDeviceReadThread& operator=(const TJvHidDeviceReadThread&) = delete;
 
   private:
-    // What the reader and the main thread share about one handed-over call.
+    // What the reader and the window's thread share about the calls handed over.
     struct Handover {
         std::mutex Lock;
         std::condition_variable_any Changed;

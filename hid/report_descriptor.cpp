@@ -13,7 +13,7 @@ constexpr std::uint64_t MaxReportBits = 16384 * 8;
 
 enum ItemType : std::uint8_t { Main = 0, Global = 1, Local = 2 };
 
-// Item tags of the HID specification that matter for report lengths.
+// The report descriptor item tags that matter for report lengths.
 constexpr std::uint8_t InputTag = 0x8;
 constexpr std::uint8_t ReportSizeTag = 0x7;
 constexpr std::uint8_t ReportIdTag = 0x8;
