@@ -1,5 +1,6 @@
 #include "app/controls.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace harvoline {
@@ -14,6 +15,8 @@ bool IsEnabledFlag(const QWidget* w) { return w->isEnabledTo(w->parentWidget());
 
 TPanel::TPanel(QWidget* parent, const QString& name) : QWidget(parent) {
     setObjectName(name);
+    // A panel fills itself, so nothing behind it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TPanel::SetColor(std::uint32_t bgr) {
@@ -73,6 +76,7 @@ void TImage::SetTransparentColor(std::uint32_t bgr) {
 }
 
 void TImage::Prepare() {
+    Scaled = QPixmap();
     Drawn = PictureImage;
     if (TransparentColor >= 0 && !Drawn.isNull()) {
         Drawn = Drawn.convertToFormat(QImage::Format_ARGB32);
@@ -113,13 +117,21 @@ QRect TImage::PictureRect() const {
     return {};
 }
 
-void TImage::paintEvent(QPaintEvent*) {
+void TImage::paintEvent(QPaintEvent* event) {
     if (Drawn.isNull()) {
         return;
     }
+    const QRect target = PictureRect();
+    // Scaled once per size, not at every paint.
+    if (Scaled.size() != target.size()) {
+        Scaled = QPixmap::fromImage(Drawn.size() == target.size()
+                                        ? Drawn
+                                        : Drawn.scaled(target.size(), Qt::IgnoreAspectRatio,
+                                                       Qt::SmoothTransformation));
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(PictureRect(), Drawn);
+    painter.setClipRegion(event->region());
+    painter.drawPixmap(target.topLeft(), Scaled);
 }
 
 TLabel::TLabel(QWidget* parent, const QString& name, bool autoSize)

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 #include <cstdint>
 
@@ -66,6 +67,7 @@ class TImage : public QWidget {
     Fit FitMode;
     QImage PictureImage;
     QImage Drawn;
+    QPixmap Scaled;
     std::int64_t TransparentColor = -1;
 };
 

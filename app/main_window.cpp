@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QToolTip>
 #include <exception>
@@ -41,6 +42,23 @@ TLabel* MakeLabel(QWidget* parent, const QString& name, const QPoint& pos, const
     label->setFont(font);
     label->move(pos);
     return label;
+}
+
+// Bars and a red cross over a dimmed panel: a locked-out player is seen across the room.
+QImage LockOutPicture(const QSize& size) {
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(QColor(0, 0, 0, 90));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(40, 40, 40, 200), 6));
+    for (int x = 14; x < size.width(); x += 27) {
+        painter.drawLine(x, 0, x, size.height());
+    }
+    painter.setPen(QPen(QColor(255, 0, 0, 210), 14, Qt::SolidLine, Qt::RoundCap));
+    const int margin = 30;
+    painter.drawLine(margin, margin, size.width() - margin, size.height() - margin);
+    painter.drawLine(size.width() - margin, margin, margin, size.height() - margin);
+    return picture;
 }
 
 } // namespace
@@ -194,6 +212,8 @@ void TfrmMain::CreateControls() {
         AnswerPanel[i]->SetColor(answerColours[i]);
         AnswerButton[i] = MakeButton(AnswerPanel[i], letter, QStringLiteral("&%1").arg(i),
                                      {3, 3, 30, 30}, PixelFont(24, true));
+        connect(AnswerButton[i], &QPushButton::clicked, this,
+                [this, i] { Guarded([this, i] { SubmitAnswer(i); }); });
         AnswerPanel[i]->hide();
     }
 
@@ -236,9 +256,13 @@ void TfrmMain::CreatePlayerPanel(int seat) {
                          QString::fromLatin1(buzzCaptions[seat]), {144, 240, 37, 37},
                          PixelFont(24, true));
     S[seat]->setEnabled(false);
+    connect(S[seat], &QPushButton::clicked, this,
+            [this, seat] { Guarded([this, seat] { BuzzIn(seat); }); });
 
     Gitter[seat] = new TImage(panel, QStringLiteral("Gitter%1").arg(seat), TImage::Fit::Plain);
     Gitter[seat]->setGeometry(panel->rect());
+    Gitter[seat]->SetPicture(LockOutPicture(panel->size()));
+    Gitter[seat]->setAttribute(Qt::WA_TransparentForMouseEvents);
     Gitter[seat]->hide();
 
     if (seat == 3) {
@@ -316,6 +340,7 @@ void TfrmMain::CreateTimers() {
     Timer2->setTimerType(Qt::PreciseTimer);
     Timer3->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    connect(Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
     connect(Timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
     connect(Timer4, &QTimer::timeout, this, [this] { Guarded([this] { Timer4Timer(); }); });
     connect(Timer6, &QTimer::timeout, this, [this] { Guarded([this] { Timer6Timer(); }); });
@@ -368,7 +393,29 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
         }
         return;
     default:
+        break;
+    }
+    // The players' letters and the answer digits work without Alt; a name editor with
+    // the focus takes them as text before they get here.
+    static const std::array<std::pair<int, int>, 4> buzzKeys = {
+        {{Qt::Key_Q, 1}, {Qt::Key_Y, 2}, {Qt::Key_M, 3}, {Qt::Key_P, 4}}};
+    QPushButton* button = nullptr;
+    for (const auto& [key, seat] : buzzKeys) {
+        if (event->key() == key) {
+            button = S[seat];
+        }
+    }
+    if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_4) {
+        button = AnswerButton[event->key() - Qt::Key_1 + 1];
+    }
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (button == nullptr || !plain) {
         QWidget::keyPressEvent(event);
+        return;
+    }
+    // A button hidden with its panel ignores its key too.
+    if (!event->isAutoRepeat() && button->isVisibleTo(this) && button->isEnabledTo(this)) {
+        button->click();
     }
 }
 

@@ -122,6 +122,7 @@ class TfrmMain : public QWidget {
     int PointsValue = 3;
     int CurrentPlayer = 0;
     int RoundClock = 0;
+    int AnswerTicks = 0;
     // How often the playlist has ended, so one press of Start ends it only once.
     int PlaylistEnds = 0;
     std::unique_ptr<harvoline::VideoView> VideoView;
@@ -178,6 +179,24 @@ class TfrmMain : public QWidget {
     void ShowAnswerButtons(bool visible);
     void ResetPlayerMarks();
     void StartCoverRound();
+    // Cover rounds set the round counter to 0.
+    bool IsCoverRound() const { return RoundCounter == 0; }
+
+    // Buzzing in and answering.
+    void BuzzIn(int seat);
+    void Timer3Timer();
+    void SubmitAnswer(int choice);
+    bool IsRightAnswer(const QString& text) const;
+    void RightAnswerGiven();
+    void WrongAnswerGiven();
+    void AnswerTimeUp();
+    void MarkBuzzingPlayer(int seat);
+    int Score(int seat) const;
+    void AddScore(int seat, int points);
+    // Taking part and not locked out.
+    bool IsOpenPlayer(int seat) const;
+    void PausePlayback();
+    void ResumePlayback();
     // False when the video cannot be played.
     bool StartVideoRound();
     void CountSingleGameTime(int ms);
