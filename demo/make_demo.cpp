@@ -49,6 +49,7 @@ struct Entry {
     bool embeddedCover = true;
     bool coverFile = false;
     QString v1Title;
+    QString v1Artist;
     int index = 0;       // among all entries
     int coverNumber = 0; // among those with a cover file
 
@@ -149,6 +150,8 @@ Entry ParseLine(const QString& line, const QString& where) {
             entry.coverFile = true;
         } else if (name.startsWith("v1title=")) {
             entry.v1Title = name.mid(8);
+        } else if (name.startsWith("v1artist=")) {
+            entry.v1Artist = name.mid(9);
         } else {
             throw Failure(where + ": unknown option \"" + name + "\"");
         }
@@ -288,6 +291,9 @@ void MakeSong(const Entry& entry, const std::vector<std::int16_t>& samples, cons
     }
     if (!entry.v1Title.isEmpty()) {
         v1->setTitle(Text(entry.v1Title));
+    }
+    if (!entry.v1Artist.isEmpty()) {
+        v1->setArtist(Text(entry.v1Artist));
     }
     if (entry.embeddedCover) {
         const QByteArray jpeg = Jpeg(entry.Art());
@@ -449,10 +455,11 @@ QStringList Check(const std::vector<Entry>& entries, const QDir& out) {
         const TagLib::Tag* v2 = file.ID3v2Tag();
         const TagLib::Tag* v1 = file.ID3v1Tag();
         const QString v1Title = entry.v1Title.isEmpty() ? entry.title : entry.v1Title;
+        const QString v1Artist = entry.v1Artist.isEmpty() ? entry.artist : entry.v1Artist;
         expect(v2->title() == Text(entry.title) && v2->artist() == Text(entry.artist) &&
                    v2->album() == Text(entry.album) && v2->year() == unsigned(entry.year),
                entry.file + ": wrong ID3v2 tag");
-        expect(v1->title() == Text(v1Title) && v1->artist() == Text(entry.artist) &&
+        expect(v1->title() == Text(v1Title) && v1->artist() == Text(v1Artist) &&
                    v1->year() == unsigned(entry.year),
                entry.file + ": wrong ID3v1 tag");
         const TagLib::ID3v2::FrameList pictures = file.ID3v2Tag()->frameList("APIC");

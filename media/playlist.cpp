@@ -10,7 +10,6 @@ namespace harvoline {
 
 namespace {
 
-constexpr int MinimumSongs = 6;
 constexpr int PlayingChecks = 40;
 
 } // namespace
@@ -36,7 +35,7 @@ void TfrmMain::OpenPlaylist() {
     FreshPlaylist = true;
     Settings.SetLine(0, LanguageEntry(3) + QStringLiteral(": ") + playlist.absoluteFilePath());
 
-    if (SongList.size() >= MinimumSongs) {
+    if (SongList.size() >= MinimumPlaylistSongs) {
         Start->setText(LanguageEntry(4));
         PlaylistFolder = playlist.absolutePath() + u'/';
         UpdateSongCount();
@@ -74,7 +73,7 @@ void TfrmMain::RemoveSongAt(int position, const std::array<int*, 3>& attached) {
 
 int TfrmMain::DrawTrackedSong(const std::array<int*, 3>& attached) {
     CurrentSongTag = SongTag{};
-    if (SongList.size() < MinimumSongs) {
+    if (SongList.size() < MinimumPlaylistSongs) {
         return -1;
     }
     auto excluded = [&](int position) {
@@ -93,27 +92,15 @@ int TfrmMain::DrawTrackedSong(const std::array<int*, 3>& attached) {
         } while (excluded(position));
 
         const QString path = SongPath(SongList[position]);
-        QString reason;
-        switch (ReadSongTag(path, Tags.get(), CurrentSongTag)) {
-        case SongProblem::None:
-            break;
-        case SongProblem::Missing:
-            reason = LanguageEntry(9);
-            break;
-        case SongProblem::NoTag:
-            reason = LanguageEntry(10);
-            break;
-        case SongProblem::Unreadable:
-            // Reading a song file the system refuses is a lost song, not a stopped game.
-            reason = QStringLiteral("read error");
-            break;
-        }
+        // A song file the system refuses to read is a lost song, not a stopped game.
+        const QString reason =
+            SongProblemReason(ReadSongTag(path, Tags.get(), CurrentSongTag), LanguageTable);
         if (!reason.isEmpty()) {
             RemoveSongAt(position, attached);
             ErrorLog.append(path + QStringLiteral(" --> ") + reason);
         }
         UpdateSongCount();
-        if (SongList.size() < MinimumSongs) {
+        if (SongList.size() < MinimumPlaylistSongs) {
             EndPlaylist();
             return -1;
         }
@@ -160,11 +147,11 @@ bool TfrmMain::TryStartSongRound() {
             player.Open(path);
             break;
         } catch (const HarvolineError&) {
-            ErrorLog.append(path + QStringLiteral(" --> read error"));
+            ErrorLog.append(path + QStringLiteral(" --> ") + SongProblemReason(SongProblem::Unreadable, LanguageTable));
             RemoveSongAt(CurrentIndex, {});
             AnswerList.Clear();
             CurrentIndex = -1;
-            const bool couldDraw = SongList.size() >= MinimumSongs;
+            const bool couldDraw = SongList.size() >= MinimumPlaylistSongs;
             CurrentIndex = DrawTrackedSong({&CurrentIndex, &wrong1, &wrong2});
             if (CurrentIndex < 0) {
                 // A draw that ran out of songs has ended the playlist already.
@@ -191,7 +178,7 @@ bool TfrmMain::TryStartSongRound() {
             AnswerList.Add(AnswerOfTag(CurrentSongTag));
         }
     }
-    if (SongList.size() < MinimumSongs) {
+    if (SongList.size() < MinimumPlaylistSongs) {
         // The wrong answers ran the playlist out and ended it: no song plays behind its
         // end message.
         player.Close();
@@ -206,7 +193,7 @@ bool TfrmMain::TryStartSongRound() {
     try {
         player.Play();
     } catch (const HarvolineError&) {
-        ErrorLog.append(path + QStringLiteral(" --> read error"));
+        ErrorLog.append(path + QStringLiteral(" --> ") + SongProblemReason(SongProblem::Unreadable, LanguageTable));
         return false;
     }
     FreshPlaylist = false;
