@@ -53,8 +53,7 @@ void TfrmMain::ApplyLanguage() {
     info3->SetCaption(e[21]);
     Info4->SetCaption(e[22]);
     NoMoreBuzzers->setText(e[25]);
-    BuzzLabel->SetCaption(QStringLiteral("Buzzer!\n") + Spieler[1]->Caption() +
-                          QStringLiteral(", ") + e[32]);
+    BuzzLabel->SetCaption(BuzzerPrompt(1));
     const QString help = HelpTextOf(LanguageTable);
     if (!help.isEmpty()) {
         Hilfe->SetCaption(help);

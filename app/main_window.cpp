@@ -91,8 +91,6 @@ TfrmMain::~TfrmMain() {
     Os.SetOwner(nullptr);
 }
 
-void TfrmMain::HidCtlDeviceChange() {}
-
 void TfrmMain::CreateControls() {
     Rahmen = new TPanel(this, QStringLiteral("Rahmen"));
     Rahmen->setGeometry(rect());
@@ -176,6 +174,8 @@ void TfrmMain::CreateControls() {
     BuzzLabel->SetCaption(QStringLiteral("Buzzer!\nBitte Roten Knopf für Spieler 1 drücken..."));
     NoMoreBuzzers = MakeButton(BuzzerPanel, QStringLiteral("NoMoreBuzzers"),
                                QStringLiteral("Abbruch"), {312, 48, 70, 20}, font());
+    connect(NoMoreBuzzers, &QPushButton::clicked, this,
+            [this] { Guarded([this] { NoMoreBuzzersClick(); }); });
     BuzzerPanel->hide();
 
     MiniCover = new TImage(Rahmen, QStringLiteral("MiniCover"), TImage::Fit::Proportional);
@@ -234,16 +234,19 @@ void TfrmMain::CreatePlayerPanel(int seat) {
                              TImage::Fit::CentreShrinkOnly);
     Image[seat]->setGeometry(10, 10, 170, 230);
     Image[seat]->SetPicture(QImage(QStringLiteral(":/player%1.png").arg(seat)));
+    Image[seat]->installEventFilter(this);
 
     Spieler[seat] = MakeLabel(panel, QStringLiteral("Spieler%1").arg(seat), {10, 240},
                               PixelFont(24), false);
     Spieler[seat]->resize(135, 29);
+    Spieler[seat]->installEventFilter(this);
 
     Edit[seat] = new QLineEdit(panel);
     Edit[seat]->setObjectName(QStringLiteral("Edit%1").arg(seat));
     Edit[seat]->setGeometry(10, 240, 135, 37);
     Edit[seat]->setFont(PixelFont(24));
     Edit[seat]->hide();
+    Edit[seat]->installEventFilter(this);
 
     PlayerPunkte[seat] = MakeLabel(panel, QStringLiteral("Punkte%1").arg(seat), {10, 278},
                                    PixelFont(24));
@@ -343,6 +346,7 @@ void TfrmMain::CreateTimers() {
     connect(Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
     connect(Timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
     connect(Timer4, &QTimer::timeout, this, [this] { Guarded([this] { Timer4Timer(); }); });
+    connect(Timer5, &QTimer::timeout, this, [this] { Guarded([this] { Timer5Timer(); }); });
     connect(Timer6, &QTimer::timeout, this, [this] { Guarded([this] { Timer6Timer(); }); });
     Timer4->start();
 }

@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/settings.h"
+#include "buzzers/controller_table.h"
 #include "hid/hid_controller.h"
 #include "media/answer_list.h"
 #include "media/song_tag.h"
@@ -127,6 +128,10 @@ class TfrmMain : public QWidget {
     int PlaylistEnds = 0;
     std::unique_ptr<harvoline::VideoView> VideoView;
     bool VideosAvailable = false;
+    // The video player is installed.
+    bool VlcFound = false;
+    // Timer5's own counter: the tiles opened so far in the current cover round.
+    int Timer5Tag = 0;
     std::array<bool, 5> SavedPanelVisibility{};
     std::array<bool, 5> NameHintOn{false, true, true, true, true};
     std::array<bool, 5> PictureHintOn{false, true, true, true, true};
@@ -144,6 +149,23 @@ class TfrmMain : public QWidget {
     void ResetBuzzerTable();
     // After every change of HidCtl's device list, and once at start-up.
     void HidCtlDeviceChange();
+
+    // Buzzer receivers. BuzzerAssignment is indexed by player, 1 to 4; BuzzerDevice is
+    // HidCtl's, never freed here, and the one the lamps are written to.
+    std::array<PlayerBuzzer, 5> BuzzerAssignment{};
+    TJvHidDevice* BuzzerDevice = nullptr;
+    // The next player to bind; above 4 when all are bound.
+    int AssignmentCursor = 1;
+    void BuzzerData(TJvHidDevice& HidDev, std::uint8_t ReportID, const std::uint8_t* Data,
+                    std::uint16_t Size);
+    void NoMoreBuzzersClick();
+    // Hides the panel and lets the quiz master go on.
+    void EndAssignment();
+    // The product string, else "Device VID=054C PID=1000"; empty when it cannot be read.
+    static QString DescribeDevice(TJvHidDevice& device);
+    void LightPlayerLamp(int seat);
+    void ClearLamps();
+    QString BuzzerPrompt(int seat) const;
 
     // Title, icon and menu.
     void TitelMouseDown();
@@ -179,6 +201,11 @@ class TfrmMain : public QWidget {
     void ShowAnswerButtons(bool visible);
     void ResetPlayerMarks();
     void StartCoverRound();
+    // A position in CoverList that is none of the excluded ones, or -1 with fewer than 6 covers.
+    int DrawCover(int e1 = -1, int e2 = -1, int e3 = -1);
+    // A position in VideoList, or -1 when it is empty.
+    int DrawVideo();
+    void Timer5Timer();
     // Cover rounds set the round counter to 0.
     bool IsCoverRound() const { return RoundCounter == 0; }
 
@@ -200,6 +227,15 @@ class TfrmMain : public QWidget {
     // False when the video cannot be played.
     bool StartVideoRound();
     void CountSingleGameTime(int ms);
+    // A single-player game has used some of its time but not all.
+    bool SingleGameUnderWay() const;
+    void EndSingleGame();
+
+    // Player panels and the background picture.
+    void SpielerDblClick(int seat);
+    void EditExit(int seat);
+    void EditKeyUp(int seat, int key);
+    void ImageDblClick(int seat);
     void BackgroundDblClick();
 
     // Settings and language.
@@ -242,6 +278,13 @@ class TfrmMain : public QWidget {
     int DrawTrackedSong(const std::array<int*, 3>& attached);
     void RemoveSongAt(int position, const std::array<int*, 3>& attached);
     void TakeAnswerFromTag();
+    // The double-clicks on names and pictures and the name editors' focus and keys;
+    // true when the event is used up.
+    bool PlayerPanelEvent(QObject* watched, QEvent* event);
+    // The three steps of a video round's start; each tells whether it succeeded.
+    bool LoadVideo(const QString& name);
+    bool PlayVideo(const QString& name);
+    bool FinishVideoStart();
     bool TryStartSongRound();
     void CreateControls();
     void CreatePlayerPanel(int seat);

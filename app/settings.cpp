@@ -18,7 +18,8 @@ QStringList DefaultSettings(const QStringList& language) {
     const QString name = language.value(1);
     QStringList lines{QString()};
     for (int n = 1; n <= 4; ++n) {
-        lines.append(QStringLiteral("%1%2: Name%2.jpg; %1%2").arg(name).arg(n));
+        lines.append(PlayerSettingsLine(name, n, QStringLiteral("Name%1.jpg").arg(n),
+                                        name + QString::number(n)));
     }
     lines << QString() << QString() << DefaultCoverIntervalLine
           << QStringLiteral("Skip 2000 milliseconds at song start") << QString()
@@ -36,6 +37,17 @@ PlayerLine ParsePlayerLine(const QString& line) {
     }
     player.Name = line.mid(semicolon >= 0 ? semicolon + 2 : 1, 98);
     return player;
+}
+
+QString PlayerSettingsLine(const QString& label, int seat, const QString& picturePath,
+                           const QString& name) {
+    return label + QString::number(seat) + QStringLiteral(": ") + picturePath +
+           QStringLiteral("; ") + name;
+}
+
+QString RenamedPlayerLine(const QString& line, const QString& name) {
+    const qsizetype gap = line.indexOf(QStringLiteral("; "));
+    return (gap >= 0 ? line.left(gap + 1) : QString()) + u' ' + name;
 }
 
 void SettingsLines::Check(int index, qsizetype end) const {

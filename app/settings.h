@@ -25,6 +25,14 @@ struct PlayerLine {
 // Reads a player line: "<label>: <picture path>; <name>".
 PlayerLine ParsePlayerLine(const QString& line);
 
+// A player line as written when a picture is chosen: "<label><seat>: <picture path>; <name>".
+QString PlayerSettingsLine(const QString& label, int seat, const QString& picturePath,
+                           const QString& name);
+
+// The line with its name replaced: everything up to the first "; " stays, so the picture
+// path survives; a line without "; " keeps nothing but the new name after a blank.
+QString RenamedPlayerLine(const QString& line, const QString& name);
+
 // The settings lines with access that raises HarvolineError for a line that does not exist.
 class SettingsLines {
   public:

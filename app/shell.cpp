@@ -57,9 +57,10 @@ void TfrmMain::FormActivate() {
     }
 }
 
-void TfrmMain::ResetBuzzerTable() {}
-
-void TfrmMain::BackgroundDblClick() {}
+void TfrmMain::ResetBuzzerTable() {
+    BuzzerAssignment = {};
+    BuzzerDevice = nullptr;
+}
 
 void TfrmMain::ClearAnswerLines() {
     for (int i = 1; i <= 4; ++i) {
@@ -235,6 +236,9 @@ void TfrmMain::BackgroundClick() { HideStartHints(); }
 // Mouse events of the frame's pictures and the title --------------------------------------
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (PlayerPanelEvent(watched, event)) {
+        return true;
+    }
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
         type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {

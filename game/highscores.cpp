@@ -1,5 +1,7 @@
 #include "game/highscores.h"
 
+#include "game/round_rules.h"
+
 #include <cstdint>
 
 namespace harvoline {
@@ -36,6 +38,27 @@ QString ScrambleLine(const QString& text, int direction) {
         c = QChar(static_cast<char16_t>(shifted));
     }
     return result;
+}
+
+QString HighscoreLine(const QString& name, int score, const QString& bestTime) {
+    return name + QStringLiteral(": ") + PadNumber(score, 3) + QStringLiteral("; ") + bestTime;
+}
+
+QString HighscoreKey(const QString& line) {
+    const qsizetype gap = line.indexOf(QStringLiteral(": "));
+    return gap >= 0 ? line.mid(gap + 2) : line;
+}
+
+void InsertHighscore(SettingsLines& settings, const QString& line, const QStringList& defaults) {
+    while (settings.Count() < FirstHighscoreLine) {
+        settings.Append(defaults.value(settings.Count()));
+    }
+    const QString key = HighscoreKey(line);
+    int index = FirstHighscoreLine;
+    while (index < settings.Count() && HighscoreKey(ScrambleLine(settings.Line(index), -1)) > key) {
+        ++index;
+    }
+    settings.Insert(index, ScrambleLine(line, +1));
 }
 
 } // namespace harvoline

@@ -1,6 +1,7 @@
 // The Start button, the start of every round, the clue steps and the game clock.
 #include "app/main_window.h"
 #include "game/round_rules.h"
+#include "media/playlist_rules.h"
 #include "platform/audio_player.h"
 
 namespace harvoline {
@@ -49,7 +50,7 @@ void TfrmMain::StartClick() {
     }
     NewRound();
     // A playlist that ran out during this press has shown its end already.
-    if (SongList.size() < 6 && PlaylistEnds == endsBefore) {
+    if (SongList.size() < MinimumPlaylistSongs && PlaylistEnds == endsBefore) {
         EndPlaylist();
     }
 }
@@ -64,12 +65,16 @@ void TfrmMain::NewRound() {
     }
     AnswerStage = 0;
     SetPoints(3);
-    if (SongList.size() >= 6) {
+    if (SongList.size() >= MinimumPlaylistSongs) {
         Timer1->start();
         RoundClock = 0;
         Timer2->setInterval(10);
         Timer2->start();
     }
+    // A round started from the menu while a player answers ends that answer window: left
+    // running, it would charge its time-up to nobody.
+    Timer3->stop();
+    TimesUp->hide();
     CurrentPlayer = 0;
     ShowAnswerButtons(false);
     ResetPlayerMarks();
@@ -217,6 +222,7 @@ void TfrmMain::ResetPlayerMarks() {
     for (int seat = 1; seat <= 4; ++seat) {
         PlayerP[seat]->SetColor(MoneyGreen);
     }
+    ClearLamps();
 }
 
 } // namespace harvoline

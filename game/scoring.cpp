@@ -1,6 +1,7 @@
 // Buzzing in, the answer window, judging answers, scores, best times and lock-outs.
 #include "app/main_window.h"
 #include "game/round_rules.h"
+#include "media/playlist_rules.h"
 #include "platform/audio_player.h"
 
 #include <cmath>
@@ -29,6 +30,7 @@ void TfrmMain::MarkBuzzingPlayer(int seat) {
     PlayerP[seat]->SetColor(Red);
     // The players look at the panel: it turns red now, not with the next full repaint.
     PlayerP[seat]->repaint();
+    LightPlayerLamp(seat);
 }
 
 void TfrmMain::BuzzIn(int seat) {
@@ -139,7 +141,7 @@ void TfrmMain::RightAnswerGiven() {
     Start->setEnabled(true);
     CurrentPlayer = 99;
     UpdateSongCount();
-    if (SongList.size() < 6) {
+    if (SongList.size() < MinimumPlaylistSongs) {
         EndPlaylist();
     }
     ShowAnswerButtons(false);
@@ -182,7 +184,7 @@ void TfrmMain::WrongAnswerGiven() {
             }
         }
         UpdateSongCount();
-        if (SongList.size() < 6) {
+        if (SongList.size() < MinimumPlaylistSongs) {
             EndPlaylist();
         }
         if (IsCoverRound()) {

@@ -1,14 +1,242 @@
 // Cover rounds and video rounds.
 #include "app/main_window.h"
+#include "media/answer_text.h"
+#include "media/playlist_rules.h"
+#include "platform/audio_player.h"
+
+#include <QDir>
 
 namespace harvoline {
 
-void TfrmMain::ScanCovers() {}
+namespace {
 
-void TfrmMain::DetectVideoSupport() {}
+constexpr int MinimumCovers = 6;
+constexpr int TileCount = 64;
+constexpr int PlayingReads = 10000;
 
-void TfrmMain::StartCoverRound() {}
+// Plain files only; sorted by name so every system offers them in the same order.
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
 
-bool TfrmMain::StartVideoRound() { return false; }
+// The extension is cut off the end only: "A.jpg - B.jpg" is "A.jpg - B".
+QString WithoutExtension(const QString& name) {
+    const int dot = static_cast<int>(name.lastIndexOf(u'.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+// Videos are named artist first; answers name the title first.
+QString TitleFirst(const QString& answer) {
+    static const QString separator = QStringLiteral(" - ");
+    const int at = static_cast<int>(answer.indexOf(separator));
+    if (at < 0) {
+        return answer;
+    }
+    return answer.mid(at + separator.size()).left(999) + separator + answer.left(at);
+}
+
+} // namespace
+
+void TfrmMain::ScanCovers() {
+    const QString folder = Os.ExecutableFolder() + QStringLiteral("cover/");
+    CoverList = FilesIn(folder);
+    if (CoverList.size() < MinimumCovers) {
+        Hilfe->SetCaption(Hilfe->Caption() + QStringLiteral("Not enough covers in ") + folder +
+                          QStringLiteral(". "));
+    }
+}
+
+void TfrmMain::DetectVideoSupport() {
+    VlcFound = Os.VideoInstalled();
+    VideosAvailable = false;
+    QString help = Hilfe->Caption() + u'\n';
+    if (VlcFound) {
+        help += QStringLiteral("VLC found. ");
+        const QString folder = Os.ExecutableFolder() + QStringLiteral("video/");
+        VideoList = FilesIn(folder);
+        if (VideoList.isEmpty()) {
+            help += QStringLiteral("No videos in ") + folder + QStringLiteral(". ");
+        } else {
+            VideosAvailable = true;
+        }
+    } else {
+        help += QStringLiteral("VLC not found. ");
+    }
+    Hilfe->SetCaption(help);
+    FreeVideoView();
+}
+
+int TfrmMain::DrawCover(int e1, int e2, int e3) {
+    if (CoverList.size() < MinimumCovers) {
+        return -1;
+    }
+    int position = 0;
+    do {
+        // The last cover is never drawn.
+        position = Os.Random(static_cast<int>(CoverList.size()) - 1);
+    } while (position == e1 || position == e2 || position == e3);
+    return position;
+}
+
+int TfrmMain::DrawVideo() {
+    if (VideoList.isEmpty()) {
+        return -1;
+    }
+    return Os.Random(static_cast<int>(VideoList.size()) - 1);
+}
+
+void TfrmMain::StartCoverRound() {
+    RoundCounter = 0;
+    // A cover round is never clocked as a video round.
+    VideoRoundActive = false;
+    CurrentIndex = DrawCover();
+    if (CurrentIndex < 0) {
+        ClearAnswerLines();
+        return;
+    }
+    CoverPanel->show();
+    for (int n = 1; n <= TileCount; ++n) {
+        Tile[n]->show();
+    }
+    const QString name = CoverList[CurrentIndex];
+    CorrectAnswer = AnswerFromFileName(WithoutExtension(name), ErrorLog);
+    AnswerList.Clear();
+    AnswerList.Add(CorrectAnswer);
+    const int wrong1 = DrawCover(CurrentIndex);
+    const int wrong2 = DrawCover(CurrentIndex, wrong1);
+    const int wrong3 = DrawCover(CurrentIndex, wrong1, wrong2);
+    for (const int wrong : {wrong1, wrong2, wrong3}) {
+        AnswerList.Add(WithoutExtension(CoverList[wrong]));
+    }
+
+    const QString path = Os.ExecutableFolder() + QStringLiteral("cover/") + name;
+    try {
+        Cover->SetPicture(Os.LoadPicture(path));
+    } catch (const HarvolineError&) {
+        // Dropped, so the same file cannot stop the game again a few rounds later.
+        ErrorLog.append(path + QStringLiteral(" --> read error"));
+        CoverList.removeAt(CurrentIndex);
+        CoverPanel->hide();
+        throw;
+    }
+    CoverList.removeAt(CurrentIndex);
+
+    Timer5Tag = 0;
+    Timer5->start();
+    RoundClock = 0;
+    Timer2->setInterval(10);
+    Timer2->start();
+    ClearAnswerLines();
+}
+
+void TfrmMain::Timer5Timer() {
+    if (Timer5Tag < TileCount) {
+        // Tile 64 is only reached by stepping on from an open tile.
+        int n = Os.Random(TileCount - 1) + 1;
+        for (int step = 0; step < TileCount && !IsShown(Tile[n]); ++step) {
+            n = n % TileCount + 1;
+        }
+        if (IsShown(Tile[n])) {
+            Tile[n]->hide();
+            ++Timer5Tag;
+        } else {
+            // Every tile is open already.
+            Timer5Tag = TileCount;
+        }
+    }
+    if (Timer5Tag >= TileCount) {
+        Timer5->stop();
+    }
+}
+
+bool TfrmMain::StartVideoRound() {
+    ++RoundCounter;
+    CurrentIndex = DrawVideo();
+    if (CurrentIndex < 0) {
+        ClearAnswerLines();
+        return true;
+    }
+    Timer1->stop();
+    Timer2->stop();
+    Timer6->stop();
+    try {
+        AudioPlayer& player = Os.Audio();
+        if (!player.FileName().isEmpty()) {
+            player.Stop();
+        }
+    } catch (const std::exception&) {
+    }
+    const QString name = VideoList[CurrentIndex];
+    // Each step runs even after an earlier one failed.
+    const bool loaded = LoadVideo(name);
+    const bool played = PlayVideo(name);
+    const bool finished = FinishVideoStart();
+    ClearAnswerLines();
+    return loaded && played && finished;
+}
+
+bool TfrmMain::LoadVideo(const QString& name) {
+    try {
+        CreateVideoView();
+        VideoRoundActive = true;
+        CorrectAnswer = TitleFirst(AnswerFromFileName(WithoutExtension(name), ErrorLog));
+        AnswerList.Clear();
+        AnswerList.Add(CorrectAnswer);
+        VideoView->AddTarget(Os.ExecutableFolder() + QStringLiteral("video/") + name,
+                             QStringLiteral(":no-video-title-show"));
+        Os.Wait(1000);
+        VideoView->SetVisible(true);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool TfrmMain::PlayVideo(const QString& name) {
+    try {
+        if (VideoView == nullptr) {
+            throw HarvolineError(QStringLiteral("No video view"));
+        }
+        VideoView->Play();
+        Os.Wait(2000);
+        return true;
+    } catch (const std::exception&) {
+        ErrorLog.append(name + QStringLiteral(" --> Video error"));
+        return false;
+    }
+}
+
+bool TfrmMain::FinishVideoStart() {
+    // Taken out first: a video that fails to start must not come back.
+    VideoList.removeAt(CurrentIndex);
+    try {
+        if (VideoView == nullptr) {
+            throw HarvolineError(QStringLiteral("No video view"));
+        }
+        bool playing = VideoView->Playing();
+        for (int reread = 0; !playing && reread < PlayingReads; ++reread) {
+            playing = VideoView->Playing();
+        }
+        if (!playing) {
+            Os.ShowMessage(QStringLiteral("Error while loading video"));
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    std::array<int, 3> wrong = {-1, -1, -1};
+    const std::array<int*, 3> drawn = {&wrong[0], &wrong[1], &wrong[2]};
+    for (int& position : wrong) {
+        position = DrawTrackedSong(drawn);
+        if (position < 0) {
+            break;
+        }
+        AnswerList.Add(AnswerOfTag(CurrentSongTag));
+    }
+    Timer1->start();
+    RoundClock = 0;
+    Timer2->setInterval(10);
+    Timer2->start();
+    return true;
+}
 
 } // namespace harvoline

@@ -136,6 +136,17 @@ TEST_F(Scoring, TheLastOpenPlayersWrongAnswerClosesTheRoundInYellow) {
     EXPECT_TRUE(w.Timer1->isActive());
 }
 
+TEST_F(Scoring, LoadingAPlaylistWhileAPlayerAnswersEndsTheAnswerWindow) {
+    TfrmMain& w = StartGame();
+    Press(w, Qt::Key_Y);
+    Platform.DialogAnswers.push_back(std::nullopt);
+    w.LoadPlaylist->trigger();
+    EXPECT_FALSE(w.Timer3->isActive());
+    EXPECT_FALSE(IsShown(w.TimesUp));
+    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(w.PlayerPunkte[2]->Caption(), "0");
+}
+
 TEST_F(Scoring, AfterATimeUpTheSamePlayerBuzzesAgain) {
     TfrmMain& w = StartGame();
     Press(w, Qt::Key_M);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <stdexcept>
 
 namespace harvoline::testing {
 
@@ -28,6 +29,9 @@ class FakeHidPlatform::Connection : public HidConnection {
     std::optional<std::size_t> WriteReport(std::span<const std::uint8_t> report) override {
         const std::lock_guard lock(Platform.Lock);
         Interface& device = Platform.Interfaces.at(Identity);
+        if (device.Script.WritesThrow) {
+            throw std::runtime_error("scripted write error");
+        }
         if (!ReadWrite || !device.PluggedIn || device.Script.WritesFail) {
             return std::nullopt;
         }

@@ -21,6 +21,8 @@ struct FakeHidDevice {
     bool OpensReadWrite = true;
     bool ReadsFail = false;
     bool WritesFail = false;
+    // A write raises an error instead of failing.
+    bool WritesThrow = false;
 };
 
 // HID interfaces that tests plug, unplug and feed with reports. Thread-safe, as readers

@@ -1,0 +1,151 @@
+// How long a buzz takes on the real window: from a red button's input report arriving at
+// the platform layer to the player's panel red and the controller's lamp report written,
+// while the window's thread sits idle in its event loop. Reports the median and the 99th
+// percentile.
+#include "app/main_window.h"
+#include "tests/support/fake_platform.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <semaphore>
+#include <thread>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr std::uint32_t Red = 0x0000FF;
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::ranges::sort(values);
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[index];
+}
+
+Bytes RedReport(int slot) {
+    const QStringList hex = QString(ControllerTable[slot - 1].RedKey).split(u' ');
+    Bytes report = {0x00, 0x7F, 0x7F};
+    for (const QString& byte : hex) {
+        report.push_back(static_cast<std::uint8_t>(byte.toUInt(nullptr, 16)));
+    }
+    return report;
+}
+
+void RedButtonToLamp(benchmark::State& state) {
+    QTemporaryDir folder;
+    FakePlatform platform;
+    platform.ExeFolder = folder.path() + QStringLiteral("/");
+    platform.WorkFolder = platform.ExeFolder;
+    const std::string receiver = platform.HidDevices.Plug();
+    TfrmMain window(platform);
+    window.show();
+
+    QEventLoop idle;
+    const auto runUntil = [&](const std::function<bool()>& done) {
+        while (!done()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+    };
+    runUntil([&] { return window.BuzzerDevice != nullptr; });
+    TJvHidDevice& device = *window.BuzzerDevice;
+    const TJvHidDataEvent buzzerData = device.DataHandler();
+    std::atomic<Clock::time_point> arrived;
+    std::vector<double> latencies;
+    // The window's own part: from the report reaching its thread to the lamp written.
+    std::vector<double> windowShares;
+    bool handled = false;
+    device.SetDataHandler(
+        [&](TJvHidDevice& hidDev, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
+            const Clock::time_point reached = Clock::now();
+            buzzerData(hidDev, id, data, size);
+            const Clock::time_point end = Clock::now();
+            latencies.push_back(std::chrono::duration<double>(end - arrived.load()).count());
+            windowShares.push_back(std::chrono::duration<double>(end - reached).count());
+            handled = true;
+            idle.quit();
+        });
+    for (int slot = 1; slot <= 4; ++slot) {
+        handled = false;
+        platform.HidDevices.QueueReport(receiver, RedReport(slot));
+        runUntil([&] { return handled; });
+    }
+    latencies.clear();
+    windowShares.clear();
+    if (window.AssignmentCursor != 5) {
+        state.SkipWithError("the controllers were not bound");
+        return;
+    }
+    // A playlist is running and buzzing is open.
+    window.Start->setText(window.LanguageEntry(4));
+
+    // Sends one report per go, a little after the window's thread has fallen idle.
+    std::binary_semaphore go(0);
+    std::atomic<int> slot = 1;
+    std::atomic<bool> done = false;
+    std::thread feeder([&] {
+        for (;;) {
+            go.acquire();
+            if (done) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+            arrived = Clock::now();
+            platform.HidDevices.QueueReport(receiver, RedReport(slot));
+        }
+    });
+
+    int wrongOutcomes = 0;
+    for (auto _ : state) {
+        window.CurrentPlayer = 0;
+        window.Timer3->stop();
+        window.ResetPlayerMarks();
+        const std::size_t lampsBefore = platform.HidDevices.Written(receiver).size();
+        // Repaints of the reset panels are done before the next buzz, as in a game.
+        QCoreApplication::processEvents();
+        go.release();
+        idle.exec();
+        state.SetIterationTime(latencies.back());
+        const std::vector<Bytes> lamps = platform.HidDevices.Written(receiver);
+        const LampReportBytes& expected = ControllerTable[slot - 1].LampReport;
+        if (window.PlayerP[slot]->Color() != Red || lamps.size() != lampsBefore + 1 ||
+            !std::ranges::equal(lamps.back(), expected)) {
+            ++wrongOutcomes;
+        }
+        slot = slot % 4 + 1;
+    }
+    done = true;
+    go.release();
+    feeder.join();
+    if (wrongOutcomes != 0) {
+        state.SkipWithError("a buzz did not turn the panel red and light its lamp");
+        return;
+    }
+
+    state.counters["median_ms"] = Percentile(latencies, 0.5) * 1000.0;
+    state.counters["p99_ms"] = Percentile(latencies, 0.99) * 1000.0;
+    state.counters["max_ms"] = Percentile(latencies, 1.0) * 1000.0;
+    state.counters["window_median_ms"] = Percentile(windowShares, 0.5) * 1000.0;
+    state.counters["window_p99_ms"] = Percentile(windowShares, 0.99) * 1000.0;
+}
+
+BENCHMARK(RedButtonToLamp)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,92 @@
+// The controller table, button keys and receiver names, without a window.
+#include "buzzers/controller_table.h"
+
+#include <gtest/gtest.h>
+
+using namespace harvoline;
+
+namespace {
+
+// Read as one 20-bit field, slot k owns bits 5k to 5k+4: red, D, C, B, A. The upper half of
+// the third byte reads F in every key.
+std::string LayoutKey(int slot, int button) {
+    const std::uint32_t field = 1u << (5 * slot + button);
+    char text[9];
+    std::snprintf(text, sizeof text, "%02X %02X %02X", field & 0xFF, (field >> 8) & 0xFF,
+                  0xF0 | ((field >> 16) & 0x0F));
+    return text;
+}
+
+constexpr int RedBit = 0;
+// Bit of answer A, B, C, D within a slot.
+constexpr int AnswerBit[4] = {4, 3, 2, 1};
+
+std::string Text(QLatin1String key) {
+    return std::string(key.data(), key.size());
+}
+
+} // namespace
+
+TEST(ControllerTable, FollowsTheTwentyBitLayout) {
+    for (int slot = 0; slot < 4; ++slot) {
+        const ControllerSlot& row = ControllerTable[slot];
+        EXPECT_EQ(Text(row.RedKey), LayoutKey(slot, RedBit)) << "slot " << slot;
+        for (int answer = 0; answer < 4; ++answer) {
+            EXPECT_EQ(Text(row.AnswerKeys[answer]), LayoutKey(slot, AnswerBit[answer]))
+                << "slot " << slot << " answer " << answer;
+        }
+        LampReportBytes lamp{};
+        lamp[2 + slot] = 0xFF;
+        EXPECT_EQ(row.LampReport, lamp) << "slot " << slot;
+    }
+}
+
+TEST(ControllerTable, RedKeysNameTheirSlotAndNothingElseDoes) {
+    for (int slot = 0; slot < 4; ++slot) {
+        EXPECT_EQ(RedKeySlot(ControllerTable[slot].RedKey), slot);
+        for (const QLatin1String answer : ControllerTable[slot].AnswerKeys) {
+            EXPECT_EQ(RedKeySlot(answer), std::nullopt) << Text(answer);
+        }
+        const PlayerBuzzer bound = BindingFor(slot);
+        EXPECT_EQ(bound.BuzzKey, ControllerTable[slot].RedKey);
+        EXPECT_EQ(bound.AnswerKeys[1], ControllerTable[slot].AnswerKeys[1]);
+        EXPECT_EQ(bound.LampReport, ControllerTable[slot].LampReport);
+    }
+    // A release, two red buttons held together, a lower-case spelling.
+    for (const char* key : {"00 00 F0", "21 00 F0", "01 00 f0", ""}) {
+        EXPECT_EQ(RedKeySlot(QString::fromLatin1(key)), std::nullopt) << key;
+    }
+}
+
+TEST(ButtonKey, IsDataBytesTwoToFourInUpperCaseHex) {
+    struct Case {
+        std::vector<std::uint8_t> Data;
+        std::optional<QString> Key;
+    };
+    const Case cases[] = {
+        {{0x7F, 0x7F, 0x01, 0x00, 0xF0}, QStringLiteral("01 00 F0")},
+        {{0x00, 0x00, 0xab, 0x0c, 0xF8}, QStringLiteral("AB 0C F8")},
+        // Bytes after the fifth do not count.
+        {{0x7F, 0x7F, 0x00, 0x80, 0xF0, 0x55, 0x66}, QStringLiteral("00 80 F0")},
+        {{0x7F, 0x7F, 0x01, 0x00}, std::nullopt},
+        {{}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ButtonKey(c.Data), c.Key) << c.Data.size() << " bytes";
+    }
+}
+
+TEST(ReceiverDescription, ContainsBuzzInAnyAsciiCase) {
+    const std::pair<const char*, bool> cases[] = {
+        {"Buzz Controller", true},
+        {"wireless buzz", true},
+        {"XBUZZY", true},
+        {"Device VID=054C PID=1000", false},
+        {"", false},
+        {"Bu zz", false},
+        {"BUZ", false},
+    };
+    for (const auto& [description, receiver] : cases) {
+        EXPECT_EQ(IsReceiverDescription(QString::fromUtf8(description)), receiver) << description;
+    }
+}

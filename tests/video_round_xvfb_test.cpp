@@ -1,0 +1,97 @@
+#include "app/main_window.h"
+#include "platform/vlc_player.h"
+#include "platform/vlc_video_view.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/tag_files.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+
+namespace {
+
+// The fake platform with libvlc's video view and waits that let the window live.
+class VideoPlatform : public FakePlatform {
+  public:
+    VlcEngine& Engine = VlcEngine::Shared({"--aout=adummy"});
+
+    std::unique_ptr<VideoView> CreateVideoView(QWidget* parent, const QRect& geometry) override {
+        return std::make_unique<VlcVideoView>(Engine, parent, geometry);
+    }
+    bool VideoInstalled() override { return VlcVideoAvailable(Engine); }
+    void Wait(int ms) override {
+        FakePlatform::Wait(ms);
+        QTest::qWait(ms);
+    }
+};
+
+QString MakeVideo(const QString& path) {
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i",
+                            "testsrc=duration=6:size=320x240:rate=15", "-f", "lavfi", "-i",
+                            "sine=duration=6", "-shortest", "-pix_fmt", "yuv420p", path});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
+        return ffmpeg.readAllStandardError();
+    }
+    return {};
+}
+
+} // namespace
+
+// Runs on a real X server: the round plays the video in the window through libvlc.
+TEST(VideoRound, PlaysPausesOnABuzzResumesAndEndsByItself) {
+    QTemporaryDir folder;
+    VideoPlatform platform;
+    platform.ExeFolder = folder.path() + "/";
+    platform.WorkFolder = platform.ExeFolder;
+    QDir(folder.path()).mkpath("video");
+    const QString problem = MakeVideo(folder.filePath("video/Test Artist - Test Song.mp4"));
+    ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+    QStringList songs;
+    for (int i = 1; i <= 8; ++i) {
+        Id3v1Fields fields;
+        fields.Title = QByteArray("Title ") + QByteArray::number(i);
+        fields.Artist = QByteArray("Artist ") + QByteArray::number(i);
+        songs << folder.filePath(QString("s%1.mp3").arg(i));
+        WriteBytes(songs.last(), SilentMp3() + Id3v1Record(fields));
+    }
+    const QString playlist = folder.filePath("list.m3u");
+    WriteBytes(playlist, songs.join("\r\n").toUtf8() + "\r\n");
+
+    TfrmMain w(platform);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(w.VideosAvailable);
+    platform.DialogAnswers.push_back(playlist);
+    w.Start->click();
+    w.RoundCounter = 5;
+    w.Start->click();
+
+    ASSERT_TRUE(w.VideoRoundActive);
+    ASSERT_NE(w.VideoView.get(), nullptr);
+    EXPECT_EQ(w.CorrectAnswer, "Test Song - Test Artist");
+    EXPECT_TRUE(w.VideoView->Playing());
+    EXPECT_TRUE(platform.Messages.isEmpty());
+    EXPECT_TRUE(w.ErrorLog.isEmpty()) << w.ErrorLog.join("\n").toStdString();
+    EXPECT_TRUE(w.Timer2->isActive());
+
+    w.BuzzIn(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.VideoView->Playing(); }, 2000));
+    const float pausedAt = w.VideoView->Position();
+    QTest::qWait(300);
+    EXPECT_EQ(w.VideoView->Position(), pausedAt);
+
+    const int right = static_cast<int>(w.AnswerList.All().indexOf(w.CorrectAnswer)) + 1;
+    w.SubmitAnswer(right == 1 ? 2 : 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.VideoView->Playing(); }, 2000));
+    EXPECT_TRUE(w.Timer2->isActive());
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.VideoView == nullptr; }, 15000));
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_TRUE(platform.Errors.isEmpty()) << platform.Errors.join("\n").toStdString();
+}
