@@ -224,6 +224,7 @@ class TfrmMain : public QWidget {
     bool IsOpenPlayer(int seat) const;
     void PausePlayback();
     void ResumePlayback();
+    void GoOnAfterFailedAnswer();
     // False when the video cannot be played.
     bool StartVideoRound();
     void CountSingleGameTime(int ms);

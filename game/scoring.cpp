@@ -160,15 +160,7 @@ void TfrmMain::WrongAnswerGiven() {
     }
     AddScore(seat, -PointsValue);
     Gitter[seat]->show();
-    ResumePlayback();
-    Timer1->start();
-    Timer2->start();
-    if (IsShown(MiniDeck[3])) {
-        Timer6->start();
-    }
-    if (AnswerStage == 1) {
-        SetPoints(2);
-    }
+    GoOnAfterFailedAnswer();
     bool anyoneOpen = false;
     for (int other = 1; other <= 4; ++other) {
         anyoneOpen = anyoneOpen || IsOpenPlayer(other);
@@ -196,12 +188,9 @@ void TfrmMain::WrongAnswerGiven() {
     ShowAnswerButtons(false);
 }
 
-void TfrmMain::AnswerTimeUp() {
-    const int seat = CurrentPlayer;
-    Timer3->stop();
-    TimesUp->hide();
-    ResetPlayerMarks();
-    AddScore(seat, -PointsValue);
+// After a wrong answer or a time-up the round plays on with fresh clue and clock timers;
+// an answer given while only the titles showed already cost the round a point.
+void TfrmMain::GoOnAfterFailedAnswer() {
     ResumePlayback();
     Timer1->start();
     Timer2->start();
@@ -211,6 +200,15 @@ void TfrmMain::AnswerTimeUp() {
     if (AnswerStage == 1) {
         SetPoints(2);
     }
+}
+
+void TfrmMain::AnswerTimeUp() {
+    const int seat = CurrentPlayer;
+    Timer3->stop();
+    TimesUp->hide();
+    ResetPlayerMarks();
+    AddScore(seat, -PointsValue);
+    GoOnAfterFailedAnswer();
     Start->setEnabled(true);
     CurrentPlayer = 0;
     ShowAnswerButtons(false);
