@@ -14,10 +14,6 @@ namespace harvoline {
 
 namespace {
 
-constexpr std::uint32_t Yellow = 0x00FFFF;
-constexpr std::uint32_t MoneyGreen = 0xC0DCC0;
-constexpr std::uint32_t Gray = 0x808080;
-constexpr std::uint32_t Lime = 0x00FF00;
 
 QFont PixelFont(int pixels, bool bold = false) {
     QFont font(QStringLiteral("MS Sans Serif"));

@@ -21,8 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr std::uint32_t Red = 0x0000FF;
-
 double Percentile(std::vector<double> values, double fraction) {
     std::ranges::sort(values);
     const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));

@@ -6,7 +6,6 @@ namespace harvoline {
 
 namespace {
 
-constexpr std::uint32_t Red = 0x0000FF;
 constexpr int ReceiverBufferCount = 128;
 
 QString HexId(std::uint16_t id) {

@@ -8,8 +8,6 @@ namespace harvoline {
 
 namespace {
 
-constexpr std::uint32_t MoneyGreen = 0xC0DCC0;
-constexpr std::uint32_t Lime = 0x00FF00;
 // Colours are drawn from 0 to 0xFFFFFE, so never pure white.
 constexpr int ColourRange = 0xFFFFFF;
 

@@ -10,8 +10,6 @@ namespace harvoline {
 
 namespace {
 
-constexpr std::uint32_t Red = 0x0000FF;
-constexpr std::uint32_t Yellow = 0x00FFFF;
 constexpr int AnswerWindowTicks = 120;
 
 } // namespace

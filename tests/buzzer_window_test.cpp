@@ -8,8 +8,6 @@ using namespace harvoline::testing;
 
 namespace {
 
-constexpr std::uint32_t Red = 0x0000FF;
-constexpr std::uint32_t MoneyGreen = 0xC0DCC0;
 const Bytes LampsDark(8, 0x00);
 
 enum Button { ButtonA, ButtonB, ButtonC, ButtonD, RedButton };

@@ -11,9 +11,6 @@ using namespace harvoline::testing;
 
 namespace {
 
-constexpr std::uint32_t Red = 0x0000FF;
-constexpr std::uint32_t MoneyGreen = 0xC0DCC0;
-
 class Scoring : public PlaylistTest {
   protected:
     // A game on a fresh playlist, its first round running.
