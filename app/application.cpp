@@ -10,6 +10,9 @@
 namespace harvoline {
 
 int RunHarvoline(int argc, char* argv[], const std::function<void(TfrmMain&)>& beforeShow) {
+    // The video view is the one native child window; its siblings stay ordinary widgets,
+    // which Qt would otherwise turn into X windows stacked above it.
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Harvoline"));
     QApplication::setApplicationDisplayName(QStringLiteral("Harvoline"));

@@ -144,8 +144,21 @@ void TLabel::SetCaption(const QString& text) {
     CaptionText = text;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    if (wordWrap()) {
+        // A line that ends with a blank goes on in the next one: the label wraps the
+        // paragraph to its own width.
+        shown.replace(QStringLiteral(" \n"), QStringLiteral(" "));
+    }
     setText(shown);
     if (AutoSize) {
+        FitToText();
+    }
+}
+
+void TLabel::FitToText() {
+    if (wordWrap()) {
+        resize(width(), heightForWidth(width()));
+    } else {
         adjustSize();
     }
 }

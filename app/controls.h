@@ -86,6 +86,8 @@ class TLabel : public QLabel {
     void SetCaption(const QString& text);
     const QString& Caption() const { return CaptionText; }
     void SetFontColor(std::uint32_t bgr);
+    // Sizes the label to its text; a wrapping label keeps its width and takes the height.
+    void FitToText();
 
   private:
     bool AutoSize;

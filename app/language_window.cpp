@@ -56,8 +56,11 @@ void TfrmMain::ApplyLanguage() {
     BuzzLabel->SetCaption(BuzzerPrompt(1));
     const QString help = HelpTextOf(LanguageTable);
     if (!help.isEmpty()) {
-        Hilfe->SetCaption(help);
+        // What the start-up found out about covers and videos stays under the new text.
+        Hilfe->SetCaption(help + HelpNotes);
     }
+    // The count of songs is written in the new language at once, not at the next draw.
+    UpdateSongCount();
 }
 
 void TfrmMain::ApplyHints(int seat) {

@@ -146,10 +146,12 @@ void TfrmMain::CreateControls() {
 
     Hilfe = MakeLabel(Rahmen, QStringLiteral("Hilfe"), {18, 258}, PixelFont(13, true));
     Hilfe->SetFontColor(Lime);
+    Hilfe->setWordWrap(true);
     Hilfe->SetCaption(DefaultHelpText());
     Hilfe->hide();
     InfoText = MakeLabel(Rahmen, QStringLiteral("InfoText"), {18, 258}, PixelFont(13, true));
     InfoText->SetFontColor(Lime);
+    InfoText->setWordWrap(true);
     InfoText->hide();
 
     Info1 = new TPanel(Rahmen, QStringLiteral("Info1"));
@@ -287,20 +289,31 @@ void TfrmMain::CreateCoverPanel() {
     CoverPanel->SetColor(Yellow);
     CoverPanel->SetBevel(0, 2);
     Cover = new TImage(CoverPanel, QStringLiteral("Cover"), TImage::Fit::CentreShrinkOnly);
-    Cover->setGeometry(3, 3, 560, 560);
     static const QString letters = QStringLiteral("COVER!");
     for (int n = 1; n <= 64; ++n) {
-        const int column = (n - 1) % 8;
-        const int row = (n - 1) / 8;
         Tile[n] = new TPanel(CoverPanel, QStringLiteral("Panel%1").arg(n));
-        Tile[n]->setGeometry(3 + 70 * column, 3 + 70 * row, 70, 70);
         Tile[n]->SetColor(Yellow);
         if (n >= 18 && n <= 23) {
             Tile[n]->setFont(PixelFont(48, true));
             Tile[n]->SetCaption(letters.mid(n - 18, 1));
         }
     }
+    PlaceCoverGrid();
     CoverPanel->hide();
+}
+
+// The picture and its 8 by 8 tiles fill the panel's inside: 70-pixel tiles at the panel's
+// design size, smaller ones when the layout shrinks the panel to fit a low window.
+void TfrmMain::PlaceCoverGrid() {
+    const int inside = CoverPanel->width() - 6;
+    Cover->setGeometry(3, 3, inside, inside);
+    const auto edge = [inside](int step) { return 3 + inside * step / 8; };
+    for (int n = 1; n <= 64; ++n) {
+        const int column = (n - 1) % 8;
+        const int row = (n - 1) / 8;
+        Tile[n]->setGeometry(QRect(QPoint(edge(column), edge(row)),
+                                   QPoint(edge(column + 1) - 1, edge(row + 1) - 1)));
+    }
 }
 
 void TfrmMain::CreateMenu() {

@@ -128,6 +128,7 @@ class TfrmMain : public QWidget {
     int PlaylistEnds = 0;
     std::unique_ptr<harvoline::VideoView> VideoView;
     bool VideosAvailable = false;
+    QString HelpNotes; // what the start-up added to the help text about covers and videos
     // The video player is installed.
     bool VlcFound = false;
     // Timer5's own counter: the tiles opened so far in the current cover round.
@@ -146,6 +147,8 @@ class TfrmMain : public QWidget {
     void ClearAnswerLines();
     void ScanCovers();
     void DetectVideoSupport();
+    void AddHelpNote(const QString& note);
+    void PlaceCoverGrid();
     void ResetBuzzerTable();
     // After every change of HidCtl's device list, and once at start-up.
     void HidCtlDeviceChange();

@@ -90,12 +90,18 @@ void TfrmMain::FormResize() {
         PlayerP[seat]->move(out.PlayerLeft[seat - 1], out.PlayerTop);
     }
     CoverPanel->setGeometry(QRect(out.CoverPanelPos, QSize(out.CoverPanelSize, out.CoverPanelSize)));
+    PlaceCoverGrid();
     BuzzerPanel->move(out.BuzzerPanelPos);
     MiniCover->move(out.MiniCoverLeft, MiniCover->y());
     for (int i = 1; i <= 4; ++i) {
         MiniDeck[i]->move(MiniCover->pos());
     }
     Resize->move(out.ResizePos);
+    // The text pages wrap inside the window, left of the page's Ok button.
+    for (TLabel* page : {Hilfe, InfoText}) {
+        page->resize(width() - page->x() - 15, page->height());
+        page->FitToText();
+    }
     UpdateSongCount();
 }
 

@@ -37,32 +37,36 @@ QString TitleFirst(const QString& answer) {
 
 } // namespace
 
+void TfrmMain::AddHelpNote(const QString& note) {
+    HelpNotes += note;
+    Hilfe->SetCaption(Hilfe->Caption() + note);
+}
+
 void TfrmMain::ScanCovers() {
     const QString folder = Os.ExecutableFolder() + QStringLiteral("cover/");
     CoverList = FilesIn(folder);
     if (CoverList.size() < MinimumCovers) {
-        Hilfe->SetCaption(Hilfe->Caption() + QStringLiteral("Not enough covers in ") + folder +
-                          QStringLiteral(". "));
+        AddHelpNote(QStringLiteral("Not enough covers in ") + folder + QStringLiteral(". "));
     }
 }
 
 void TfrmMain::DetectVideoSupport() {
     VlcFound = Os.VideoInstalled();
     VideosAvailable = false;
-    QString help = Hilfe->Caption() + u'\n';
+    QString note = QStringLiteral("\n");
     if (VlcFound) {
-        help += QStringLiteral("VLC found. ");
+        note += QStringLiteral("VLC found. ");
         const QString folder = Os.ExecutableFolder() + QStringLiteral("video/");
         VideoList = FilesIn(folder);
         if (VideoList.isEmpty()) {
-            help += QStringLiteral("No videos in ") + folder + QStringLiteral(". ");
+            note += QStringLiteral("No videos in ") + folder + QStringLiteral(". ");
         } else {
             VideosAvailable = true;
         }
     } else {
-        help += QStringLiteral("VLC not found. ");
+        note += QStringLiteral("VLC not found. ");
     }
-    Hilfe->SetCaption(help);
+    AddHelpNote(note);
     FreeVideoView();
 }
 

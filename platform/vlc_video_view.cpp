@@ -39,7 +39,12 @@ VlcVideoView::~VlcVideoView() {
     delete Window;
 }
 
-void VlcVideoView::SetVisible(bool visible) { Window->setVisible(visible); }
+void VlcVideoView::SetVisible(bool visible) {
+    Window->setVisible(visible);
+    if (visible) {
+        Window->raise(); // the film plays above the player panels it overlaps
+    }
+}
 
 void VlcVideoView::AddTarget(const QString& path, const QString& options) {
     const QFileInfo info(path);

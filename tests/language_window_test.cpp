@@ -54,7 +54,11 @@ TEST_F(Language, ChosenFileIsAppliedAndRemembered) {
     EXPECT_EQ(w.Spieler[2]->Caption(), "Name2");
     EXPECT_NE(w.Hilfe->Caption(), help);
     EXPECT_TRUE(w.Hilfe->Caption().startsWith("Click the Start button"));
-    EXPECT_TRUE(w.Hilfe->Caption().endsWith('\n'));
+    // The start-up's notes on covers and videos stay below the new help text.
+    EXPECT_FALSE(w.HelpNotes.isEmpty());
+    EXPECT_TRUE(w.Hilfe->Caption().endsWith("\n" + w.HelpNotes));
+    EXPECT_TRUE(help.endsWith(w.HelpNotes));
+    EXPECT_EQ(w.Anzahl->Caption(), "0 songs in the playlist");
 
     // Remembered for the next start.
     CloseWindow();
@@ -105,12 +109,12 @@ TEST_F(Language, HelpLinesStartAtTheFirstNonEmptyLineAfterTheTable) {
 
     Platform.DialogAnswers.push_back(ExePath("help.ini"));
     w.Sprachen1Click();
-    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n");
+    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n" + w.HelpNotes);
 
     // The defaults leave the last help text in place.
     Platform.DialogAnswers.push_back(ExePath("missing.ini"));
     w.Sprachen1Click();
-    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n");
+    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n" + w.HelpNotes);
     EXPECT_EQ(w.Settings.Line(6), "");
 }
 

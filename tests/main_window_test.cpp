@@ -72,9 +72,6 @@ TEST_F(MainWindow, ControlsStandAtTheirDesignPlaces) {
         {"MiniDeck3", {632, 34, 161, 161}, false},
         {"Resize", {782, 548, 16, 16}, true},
         {"CoverPanel", {117, 0, 566, 566}, false},
-        {"Panel1", {3, 3, 70, 70}, true},
-        {"Panel64", {3 + 490, 3 + 490, 70, 70}, true},
-        {"Panel18", {3 + 70, 3 + 140, 70, 70}, true},
     };
     for (const Case& c : cases) {
         QWidget* control = Control(w, c.Name);
@@ -89,6 +86,13 @@ TEST_F(MainWindow, ControlsStandAtTheirDesignPlaces) {
     EXPECT_EQ(w.CoverPanel->y(), w.Titel->height());
     EXPECT_EQ(w.CoverPanel->height(), 566 - w.Titel->height());
     EXPECT_EQ(w.CoverPanel->width(), w.CoverPanel->height());
+    // The picture and the tiles shrink with it, so the last row and column stay inside.
+    const int inside = w.CoverPanel->width() - 6;
+    EXPECT_EQ(w.Cover->geometry(), QRect(3, 3, inside, inside));
+    EXPECT_EQ(w.Tile[1]->pos(), QPoint(3, 3));
+    EXPECT_EQ(w.Tile[64]->geometry().bottomRight(), QPoint(2 + inside, 2 + inside));
+    EXPECT_EQ(w.Tile[2]->x(), w.Tile[1]->geometry().right() + 1);
+    EXPECT_EQ(w.Tile[9]->y(), w.Tile[1]->geometry().bottom() + 1);
 
     EXPECT_EQ(w.Titel->x(), (800 - w.Titel->width()) / 2 - 20);
     EXPECT_EQ(w.HVIcon->x(), w.Titel->x() - 40);
@@ -150,6 +154,10 @@ TEST_F(MainWindow, LayoutFollowsTheWindowSize) {
     EXPECT_EQ(w.MiniDeck[2]->pos(), w.MiniCover->pos());
     EXPECT_EQ(w.BuzzerPanel->pos(), QPoint((1024 - 385) / 2 - 20, 415 - 50 - 73));
     EXPECT_EQ(w.CoverPanel->geometry(), QRect((1024 - 566) / 2, 195, 566, 566));
+    // At its design size the panel holds the picture at 560 and 70-pixel tiles.
+    EXPECT_EQ(w.Cover->geometry(), QRect(3, 3, 560, 560));
+    EXPECT_EQ(w.Tile[18]->geometry(), QRect(3 + 70, 3 + 140, 70, 70));
+    EXPECT_EQ(w.Tile[64]->geometry(), QRect(3 + 490, 3 + 490, 70, 70));
     EXPECT_EQ(w.Anzahl->x() + w.Anzahl->width(), 1024 - 15);
     w.resize(800, 566);
     EXPECT_EQ(w.PlayerP[4]->pos(), QPoint(605, 248));
@@ -206,6 +214,28 @@ TEST_F(MainWindow, TextPagesRestoreTheSavedPanelVisibility) {
     EXPECT_FALSE(IsShown(w.PlayerP[2]));
     EXPECT_TRUE(IsShown(w.PlayerP[3]));
     EXPECT_TRUE(IsShown(w.PlayerP[4]));
+}
+
+TEST_F(MainWindow, TextPagesWrapInsideTheWindowAboveTheirOkButton) {
+    TfrmMain& w = StartWindow();
+    w.Settings.Append(ScrambleLine("A player with a long name: 012; 0:04:37", +1));
+    for (const QSize size : {QSize(800, 566), QSize(1024, 768)}) {
+        w.resize(size);
+        QCoreApplication::processEvents();
+        w.Hilfe1Click();
+        w.InfoClick();
+        for (const TLabel* page : {w.Hilfe, w.InfoText}) {
+            SCOPED_TRACE(page->objectName().toStdString() + " at " + std::to_string(size.width()));
+            EXPECT_LE(page->geometry().right(), w.width() - 15);
+            EXPECT_GE(page->height(), page->heightForWidth(page->width()));
+            EXPECT_LT(page->geometry().bottom(), w.EndHelp->y());
+        }
+        w.EndHelpClick();
+    }
+    // A line that ends with a blank runs on into the next; other line breaks stay.
+    EXPECT_TRUE(w.Hilfe->text().contains("Je schneller man ist, desto mehr Punkte"));
+    EXPECT_TRUE(w.Hilfe->text().contains("mittippen.\nIm Einzelspielermodus"));
+    EXPECT_TRUE(w.Hilfe->Caption().contains("desto \r\nmehr"));
 }
 
 TEST_F(MainWindow, InfoPageListsAtMostFifteenUnscrambledHighscores) {
