@@ -28,7 +28,7 @@
 namespace harvoline::demo {
 namespace {
 
-constexpr double SongSeconds = 30;
+constexpr double SongSeconds = 45;
 constexpr double VideoSeconds = 15;
 constexpr int CoverSide = 500;
 constexpr int VideoWidth = 480, VideoHeight = 270, VideoRate = 25;
