@@ -167,7 +167,9 @@ void TfrmMain::CreateControls() {
     BuzzerPanel->setFont(PixelFont(19));
     BuzzLabel = new TLabel(BuzzerPanel, QStringLiteral("BuzzLabel"), false);
     BuzzLabel->setGeometry(BuzzerPanel->rect());
-    BuzzLabel->setAlignment(Qt::AlignCenter);
+    // From the top, so that the two lines of a prompt stand clear of the button below them.
+    BuzzLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    BuzzLabel->setContentsMargins(0, 2, 0, 0);
     BuzzLabel->setWordWrap(true);
     BuzzLabel->SetCaption(QStringLiteral("Buzzer!\nBitte Roten Knopf für Spieler 1 drücken..."));
     NoMoreBuzzers = MakeButton(BuzzerPanel, QStringLiteral("NoMoreBuzzers"),

@@ -238,6 +238,15 @@ TEST_F(MainWindow, TextPagesWrapInsideTheWindowAboveTheirOkButton) {
     EXPECT_TRUE(w.Hilfe->Caption().contains("desto \r\nmehr"));
 }
 
+TEST_F(MainWindow, BuzzerPromptStandsClearOfItsButton) {
+    TfrmMain& w = StartWindow();
+    const QRect text = w.BuzzLabel->fontMetrics().boundingRect(
+        w.BuzzLabel->contentsRect(), int(w.BuzzLabel->alignment()) | Qt::TextWordWrap,
+        w.BuzzLabel->text());
+    EXPECT_TRUE(w.BuzzLabel->text().contains("Name1, bitte deinen Buzzer drücken"));
+    EXPECT_FALSE(text.intersects(w.NoMoreBuzzers->geometry()));
+}
+
 TEST_F(MainWindow, InfoPageListsAtMostFifteenUnscrambledHighscores) {
     TfrmMain& w = StartWindow();
     for (int i = 1; i <= 17; ++i) {
