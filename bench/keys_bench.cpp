@@ -1,0 +1,108 @@
+// How long a buzz from the keyboard takes on the real window: from a player's key press to
+// that player's panel drawn red, in a round of an opened playlist. Each buzz is answered
+// right and a new round begins before the next one. Reports the median and the 99th
+// percentile.
+#include "app/main_window.h"
+#include "bench/song_folder.h"
+#include "tests/support/fake_platform.h"
+
+#include <QApplication>
+#include <QTest>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+using namespace harvoline;
+using namespace harvoline::testing;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::ranges::sort(values);
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[index];
+}
+
+// Notes when the watched panel has been painted. It paints the panel itself, so the time
+// is taken once the red is drawn rather than when painting begins.
+class PaintClock : public QObject {
+  public:
+    Clock::time_point PaintedAt;
+    bool Painted = false;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint || Painted) {
+            return false;
+        }
+        watched->event(event);
+        PaintedAt = Clock::now();
+        Painted = true;
+        return true;
+    }
+};
+
+void KeyToRedPanel(benchmark::State& state) {
+    SongFolder folder(14);
+    FakePlatform platform;
+    platform.ExeFolder = folder.Path();
+    platform.WorkFolder = platform.ExeFolder;
+    TfrmMain window(platform);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    platform.DialogAnswers.push_back(folder.WritePlaylist(folder.Songs));
+    window.Start->click();
+
+    const Qt::Key keys[] = {Qt::Key_unknown, Qt::Key_Q, Qt::Key_Y, Qt::Key_M, Qt::Key_P};
+    PaintClock clock;
+    std::vector<double> latencies;
+    int seat = 1;
+    int wrongOutcomes = 0;
+    for (auto _ : state) {
+        window.NewRound();
+        // Repaints of the reset panels are done before the next buzz, as in a game.
+        QCoreApplication::processEvents();
+        TPanel* panel = window.PlayerP[seat];
+        panel->installEventFilter(&clock);
+        clock.Painted = false;
+        const Clock::time_point pressed = Clock::now();
+        QTest::keyClick(&window, keys[seat]);
+        panel->removeEventFilter(&clock);
+        if (!clock.Painted || panel->Color() != Red || window.CurrentPlayer != seat) {
+            ++wrongOutcomes;
+            continue;
+        }
+        const double seconds = std::chrono::duration<double>(clock.PaintedAt - pressed).count();
+        state.SetIterationTime(seconds);
+        latencies.push_back(seconds);
+        const auto right = window.AnswerList.All().indexOf(window.CorrectAnswer) + 1;
+        QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_0 + right));
+        seat = seat % 4 + 1;
+    }
+    if (wrongOutcomes != 0) {
+        state.SkipWithError("a key press did not turn its panel red");
+        return;
+    }
+
+    state.counters["median_ms"] = Percentile(latencies, 0.5) * 1000.0;
+    state.counters["p99_ms"] = Percentile(latencies, 0.99) * 1000.0;
+    state.counters["max_ms"] = Percentile(latencies, 1.0) * 1000.0;
+}
+
+BENCHMARK(KeyToRedPanel)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
