@@ -3,6 +3,7 @@
 // while the window's thread sits idle in its event loop. Reports the median and the 99th
 // percentile.
 #include "app/main_window.h"
+#include "bench/latency.h"
 #include "tests/support/fake_platform.h"
 
 #include <QApplication>
@@ -16,16 +17,11 @@
 #include <thread>
 
 using namespace harvoline;
+using namespace harvoline::bench;
 using namespace harvoline::testing;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::ranges::sort(values);
-    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-    return values[index];
-}
 
 Bytes RedReport(int slot) {
     const QStringList hex = QString(ControllerTable[slot - 1].RedKey).split(u' ');
@@ -126,11 +122,8 @@ void RedButtonToLamp(benchmark::State& state) {
         return;
     }
 
-    state.counters["median_ms"] = Percentile(latencies, 0.5) * 1000.0;
-    state.counters["p99_ms"] = Percentile(latencies, 0.99) * 1000.0;
-    state.counters["max_ms"] = Percentile(latencies, 1.0) * 1000.0;
-    state.counters["window_median_ms"] = Percentile(windowShares, 0.5) * 1000.0;
-    state.counters["window_p99_ms"] = Percentile(windowShares, 0.99) * 1000.0;
+    ReportLatencies(state, latencies);
+    ReportLatencies(state, windowShares, "window_");
 }
 
 BENCHMARK(RedButtonToLamp)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
@@ -138,12 +131,5 @@ BENCHMARK(RedButtonToLamp)->UseManualTime()->Iterations(2000)->Unit(benchmark::k
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

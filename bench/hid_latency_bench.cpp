@@ -2,6 +2,7 @@
 // handed to the device's reader thread to its handler running on the window's thread,
 // while that thread sits idle in its event loop. Reports the median and the 99th
 // percentile.
+#include "bench/latency.h"
 #include "hid/hid_controller.h"
 #include "tests/support/fake_hid_platform.h"
 
@@ -15,16 +16,11 @@
 #include <thread>
 
 using namespace harvoline;
+using namespace harvoline::bench;
 using namespace harvoline::testing;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::ranges::sort(values);
-    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-    return values[index];
-}
 
 void ReportToHandler(benchmark::State& state) {
     FakeHidPlatform hid;
@@ -70,9 +66,7 @@ void ReportToHandler(benchmark::State& state) {
     go.release();
     feeder.join();
 
-    state.counters["median_ms"] = Percentile(latencies, 0.5) * 1000.0;
-    state.counters["p99_ms"] = Percentile(latencies, 0.99) * 1000.0;
-    state.counters["max_ms"] = Percentile(latencies, 1.0) * 1000.0;
+    ReportLatencies(state, latencies);
 }
 
 BENCHMARK(ReportToHandler)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);

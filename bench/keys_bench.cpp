@@ -3,6 +3,7 @@
 // right and a new round begins before the next one. Reports the median and the 99th
 // percentile.
 #include "app/main_window.h"
+#include "bench/latency.h"
 #include "bench/song_folder.h"
 #include "tests/support/fake_platform.h"
 
@@ -13,16 +14,11 @@
 #include <chrono>
 
 using namespace harvoline;
+using namespace harvoline::bench;
 using namespace harvoline::testing;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::ranges::sort(values);
-    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-    return values[index];
-}
 
 // Notes when the watched panel has been painted. It paints the panel itself, so the time
 // is taken once the red is drawn rather than when painting begins.
@@ -87,9 +83,7 @@ void KeyToRedPanel(benchmark::State& state) {
         return;
     }
 
-    state.counters["median_ms"] = Percentile(latencies, 0.5) * 1000.0;
-    state.counters["p99_ms"] = Percentile(latencies, 0.99) * 1000.0;
-    state.counters["max_ms"] = Percentile(latencies, 1.0) * 1000.0;
+    ReportLatencies(state, latencies);
 }
 
 BENCHMARK(KeyToRedPanel)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
@@ -97,12 +91,5 @@ BENCHMARK(KeyToRedPanel)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMi
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

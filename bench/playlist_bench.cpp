@@ -3,6 +3,7 @@
 // player is the real one on a silent output, the waits are the real ones, and no dialog
 // opens. Reports the median of 20 presses and, of that, the time spent waiting.
 #include "app/main_window.h"
+#include "bench/latency.h"
 #include "platform/audio_player.h"
 #include "platform/real_platform.h"
 #include "platform/vlc_player.h"
@@ -14,14 +15,10 @@
 #include <vector>
 
 using namespace harvoline;
+using namespace harvoline::bench;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Median(std::vector<double> values) {
-    std::ranges::sort(values);
-    return values[values.size() / 2];
-}
 
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -69,9 +66,9 @@ void StartPressToPlaying(benchmark::State& state) {
         // Back to no game running, as after a playlist's end.
         window.EndPlaylist();
     }
-    state.counters["median_ms"] = Median(pressMs);
+    state.counters["median_ms"] = Percentile(pressMs, 0.5);
     state.counters["max_ms"] = *std::ranges::max_element(pressMs);
-    state.counters["waited_median_ms"] = Median(waitedMs);
+    state.counters["waited_median_ms"] = Percentile(waitedMs, 0.5);
 }
 
 BENCHMARK(StartPressToPlaying)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);

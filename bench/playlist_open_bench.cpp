@@ -3,6 +3,7 @@
 // call returns. The lines name a few real songs over and over. Reports the median of 20
 // openings.
 #include "app/main_window.h"
+#include "bench/latency.h"
 #include "bench/song_folder.h"
 #include "tests/support/fake_platform.h"
 
@@ -12,17 +13,13 @@
 #include <chrono>
 
 using namespace harvoline;
+using namespace harvoline::bench;
 using namespace harvoline::testing;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
 constexpr int Lines = 100000;
-
-double Median(std::vector<double> values) {
-    std::ranges::sort(values);
-    return values[values.size() / 2];
-}
 
 void Open100000Lines(benchmark::State& state) {
     SongFolder folder(14);
@@ -53,7 +50,7 @@ void Open100000Lines(benchmark::State& state) {
         window.EndPlaylist();
         QCoreApplication::processEvents();
     }
-    state.counters["median_ms"] = Median(openMs);
+    state.counters["median_ms"] = Percentile(openMs, 0.5);
     state.counters["max_ms"] = *std::ranges::max_element(openMs);
 }
 
@@ -62,12 +59,5 @@ BENCHMARK(Open100000Lines)->UseManualTime()->Iterations(20)->Unit(benchmark::kMi
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
