@@ -187,6 +187,8 @@ bool TfrmMain::TryStartSongRound() {
         return true;
     }
     SongList.removeAt(CurrentIndex);
+    // The count shows the songs still to come, this round's song no longer among them.
+    UpdateSongCount();
 
     player.SetStartPosition(SkipMs);
     Os.Wait(500);

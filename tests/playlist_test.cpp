@@ -37,8 +37,8 @@ TEST_F(Playlist, OpensPlaysOneRoundAndRemembersThePlaylist) {
     EXPECT_EQ(w.PlaylistFolder, SongFolder());
     EXPECT_EQ(w.Start->text(), "Weiter");
     EXPECT_EQ(w.SongList.size(), 7);
-    // The count was last shown by the draws, before the round took its song.
-    EXPECT_EQ(w.Anzahl->Caption(), "8 Lieder in der Playlist");
+    // The count shows the songs still to come, without the one playing.
+    EXPECT_EQ(w.Anzahl->Caption(), "7 Lieder in der Playlist");
     EXPECT_EQ(w.RoundCounter, 1);
     ASSERT_EQ(Platform.Player.Played.size(), 1);
     EXPECT_EQ(Platform.Player.LastStart, 2000);
