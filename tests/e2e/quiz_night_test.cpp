@@ -37,14 +37,22 @@ const QRect AnswerLines(50, 38, 580, 156);
 const QRect MiniCover(632, 34, 161, 161);
 const QRect CoverArea(160, 80, 480, 440);
 const QRect VideoArea(147, 243, 505, 321);
-const QPoint AnswerBar(366, 206); // left end of the shrinking bar
+const QPoint AnswerBar(366, 206);  // left end of the shrinking bar
 const QPoint NameEditor(140, 492); // right end of player 1's name editor
 
-QPoint PanelSpot(int seat) { return {5 + 200 * (seat - 1) + 5, 248 + 150}; }
-QRect AnswerLine(int choice) { return {50, 34 + 40 * (choice - 1) + 4, 86, 34}; }
-QString PlayerKey(int seat) { return QString("qymp").mid(seat - 1, 1); }
+QPoint PanelSpot(int seat) {
+    return {5 + 200 * (seat - 1) + 5, 248 + 150};
+}
+QRect AnswerLine(int choice) {
+    return {50, 34 + 40 * (choice - 1) + 4, 86, 34};
+}
+QString PlayerKey(int seat) {
+    return QString("qymp").mid(seat - 1, 1);
+}
 
-[[noreturn]] void Fail(const QString& what) { throw std::runtime_error(what.toStdString()); }
+[[noreturn]] void Fail(const QString& what) {
+    throw std::runtime_error(what.toStdString());
+}
 
 struct Output {
     int Code = -1;
@@ -88,10 +96,18 @@ double Share(const QImage& image, const QRect& area, const std::function<bool(QR
     return Count(image, area, match) / double(area.width() * area.height());
 }
 
-bool IsLime(QRgb p) { return qGreen(p) >= 230 && qRed(p) <= 60 && qBlue(p) <= 60; }
-bool IsRed(QRgb p) { return qRed(p) >= 230 && qGreen(p) <= 40 && qBlue(p) <= 40; }
-bool IsBlack(QRgb p) { return qRed(p) + qGreen(p) + qBlue(p) <= 6; }
-bool IsYellow(QRgb p) { return Near(p, 255, 255, 0, 4); }
+bool IsLime(QRgb p) {
+    return qGreen(p) >= 230 && qRed(p) <= 60 && qBlue(p) <= 60;
+}
+bool IsRed(QRgb p) {
+    return qRed(p) >= 230 && qGreen(p) <= 40 && qBlue(p) <= 40;
+}
+bool IsBlack(QRgb p) {
+    return qRed(p) + qGreen(p) + qBlue(p) <= 6;
+}
+bool IsYellow(QRgb p) {
+    return Near(p, 255, 255, 0, 4);
+}
 
 enum class Mark { Open, Red, Other };
 
@@ -183,7 +199,8 @@ class QuizNight : public ::testing::Test {
 
     // The program's own top-level windows that X shows now, menus left out.
     QStringList Dialogs() {
-        const Output found = Execute("xdotool", {"search", "--onlyvisible", "--class", "harvoline"});
+        const Output found =
+            Execute("xdotool", {"search", "--onlyvisible", "--class", "harvoline"});
         QStringList dialogs;
         for (const QString& id : QString::fromUtf8(found.Text).split('\n', Qt::SkipEmptyParts)) {
             const QString info = QString::fromUtf8(Execute("xwininfo", {"-id", id}).Text);
@@ -202,15 +219,18 @@ class QuizNight : public ::testing::Test {
 
     QString WaitForDialog(const QString& title, int timeout = 15 * Seconds) {
         QString dialog;
-        WaitUntil("a dialog " + title, [&](const QImage&) {
-            for (const QString& id : Dialogs()) {
-                if (WindowName(id).startsWith(title)) {
-                    dialog = id;
-                    return true;
+        WaitUntil(
+            "a dialog " + title,
+            [&](const QImage&) {
+                for (const QString& id : Dialogs()) {
+                    if (WindowName(id).startsWith(title)) {
+                        dialog = id;
+                        return true;
+                    }
                 }
-            }
-            return false;
-        }, timeout);
+                return false;
+            },
+            timeout);
         Xdo({"windowfocus", "--sync", dialog});
         return dialog;
     }
@@ -301,13 +321,19 @@ class QuizNight : public ::testing::Test {
     // 30 s, the song's own picture under four masks, when the song has one.
     bool WatchClues(const QString& shot) {
         int titles = 0;
-        WaitUntil("the titles", [&](const QImage& screen) {
-            titles = Count(screen, AnswerLines, IsLime);
-            return titles > 400;
-        }, 25 * Seconds);
-        WaitUntil("the whole answers", [&](const QImage& screen) {
-            return Count(screen, AnswerLines, IsLime) > titles * 5 / 4;
-        }, 25 * Seconds);
+        WaitUntil(
+            "the titles",
+            [&](const QImage& screen) {
+                titles = Count(screen, AnswerLines, IsLime);
+                return titles > 400;
+            },
+            25 * Seconds);
+        WaitUntil(
+            "the whole answers",
+            [&](const QImage& screen) {
+                return Count(screen, AnswerLines, IsLime) > titles * 5 / 4;
+            },
+            25 * Seconds);
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 13 * Seconds) {
@@ -353,9 +379,11 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
     ASSERT_TRUE(Program.waitForStarted());
 
     // The window appears with its start-up hints.
-    WaitUntil("the window", [&](const QImage& screen) { return PanelMark(screen, 1) == Mark::Open; });
+    WaitUntil("the window",
+              [&](const QImage& screen) { return PanelMark(screen, 1) == Mark::Open; });
     MainWindow = QString::fromUtf8(
-        Execute("xdotool", {"search", "--onlyvisible", "--class", "harvoline"}).Text).trimmed();
+                     Execute("xdotool", {"search", "--onlyvisible", "--class", "harvoline"}).Text)
+                     .trimmed();
     ASSERT_FALSE(MainWindow.contains('\n'));
     ASSERT_FALSE(QFile::exists(App + "/Harvoline.ini"));
     Shot("01 start");
@@ -426,7 +454,8 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
     EXPECT_GE(RightAnswers, 3);
 
     // Player 1 takes a name.
-    Xdo({"mousemove", "60", "502", "click", "--repeat", "2", "--delay", "80", "1"});
+    Xdo({"mousemove", QString::number(Player1Name.x()), QString::number(Player1Name.y()), "click",
+         "--repeat", "2", "--delay", "80", "1"});
     WaitUntil("the name editor", [](const QImage& screen) {
         return Near(screen.pixel(NameEditor), 255, 255, 255, 4);
     });
@@ -446,16 +475,19 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
 
     // The help page, closed with Esc.
     ChooseFromMenu("k");
-    WaitUntil("the help page", [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Other; });
+    WaitUntil("the help page",
+              [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Other; });
     Shot("10 help");
     Key("Escape");
-    WaitUntil("the players", [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Open; });
+    WaitUntil("the players",
+              [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Open; });
 
     // English from the menu: the song count speaks English now.
     const QImage german = Screen().copy(SongCount);
     ChooseFromMenu("s");
     ChooseFile("Sprache öffnen", App + "/languages/English.ini");
-    WaitUntil("English texts", [&](const QImage& screen) { return screen.copy(SongCount) != german; });
+    WaitUntil("English texts",
+              [&](const QImage& screen) { return screen.copy(SongCount) != german; });
     Shot("11 english");
 
     // Single player against the clock, on the solo playlist.
@@ -474,7 +506,8 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
     ConfirmMessage("12 time is up");
 
     ChooseFromMenu("h");
-    WaitUntil("the highscores", [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Other; });
+    WaitUntil("the highscores",
+              [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Other; });
     Shot("13 highscores");
     Key("Escape");
 
