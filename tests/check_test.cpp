@@ -218,8 +218,10 @@ TEST_F(PlaylistChecker, SongsStartWhereTheSettingsBesideItSay) {
     } cases[] = {
         {"no settings file", {}, 2000, false},
         {"a file without line 8", "Playlist: x\r\n", 2000, false},
-        {"line 8 says 0", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nSkip 0 ms\r\n", 0, true},
-        {"line 8 says 5 s", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n5000\r\n", 5000, false},
+        // Without line 9 the game, too, starts with the default settings.
+        {"a file without line 9", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nSkip 0 ms\r\n", 2000, false},
+        {"line 8 says 0", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nSkip 0 ms\r\n\r\n", 0, true},
+        {"line 8 says 5 s", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n5000\r\n\r\n", 5000, false},
     };
     for (const auto& c : cases) {
         QFile::remove(settings);

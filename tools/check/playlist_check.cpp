@@ -16,6 +16,7 @@ namespace harvoline {
 namespace {
 
 constexpr int SkipLine = 8;
+constexpr int ClockColourLine = 9;
 
 struct IgnoringCase {
     bool operator()(const QString& a, const QString& b) const {
@@ -84,7 +85,8 @@ std::int64_t SkipMsOfSettingsIn(const QString& folder) {
     } catch (const HarvolineError&) {
         // The game, too, starts with its default settings then.
     }
-    if (lines.size() <= SkipLine) {
+    // The game keeps a file's settings only when it reaches the clock colour's line.
+    if (lines.size() <= ClockColourLine) {
         lines = DefaultSettings(DefaultLanguageTable());
     }
     return DigitsValue(lines[SkipLine]);
