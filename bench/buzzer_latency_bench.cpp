@@ -13,8 +13,6 @@
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <semaphore>
-#include <thread>
 
 using namespace harvoline;
 using namespace harvoline::bench;
@@ -79,20 +77,10 @@ void RedButtonToLamp(benchmark::State& state) {
     // A playlist is running and buzzing is open.
     window.Start->setText(window.LanguageEntry(4));
 
-    // Sends one report per go, a little after the window's thread has fallen idle.
-    std::binary_semaphore go(0);
     std::atomic<int> slot = 1;
-    std::atomic<bool> done = false;
-    std::thread feeder([&] {
-        for (;;) {
-            go.acquire();
-            if (done) {
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(300));
-            arrived = Clock::now();
-            platform.HidDevices.QueueReport(receiver, RedReport(slot));
-        }
+    ReportFeeder feeder([&] {
+        arrived = Clock::now();
+        platform.HidDevices.QueueReport(receiver, RedReport(slot));
     });
 
     int wrongOutcomes = 0;
@@ -103,7 +91,7 @@ void RedButtonToLamp(benchmark::State& state) {
         const std::size_t lampsBefore = platform.HidDevices.Written(receiver).size();
         // Repaints of the reset panels are done before the next buzz, as in a game.
         QCoreApplication::processEvents();
-        go.release();
+        feeder.Go();
         idle.exec();
         state.SetIterationTime(latencies.back());
         const std::vector<Bytes> lamps = platform.HidDevices.Written(receiver);
@@ -114,9 +102,6 @@ void RedButtonToLamp(benchmark::State& state) {
         }
         slot = slot % 4 + 1;
     }
-    done = true;
-    go.release();
-    feeder.join();
     if (wrongOutcomes != 0) {
         state.SkipWithError("a buzz did not turn the panel red and light its lamp");
         return;

@@ -12,8 +12,6 @@
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <semaphore>
-#include <thread>
 
 using namespace harvoline;
 using namespace harvoline::bench;
@@ -42,29 +40,16 @@ void ReportToHandler(benchmark::State& state) {
         idle.quit();
     });
 
-    // Sends one report per go, a little after the window's thread has fallen idle.
-    std::binary_semaphore go(0);
-    std::atomic<bool> done = false;
-    std::thread feeder([&] {
-        for (;;) {
-            go.acquire();
-            if (done) {
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(300));
-            handedOver = Clock::now();
-            hid.QueueReport(identity, {0x00, 0x7F, 0x7F, 0x01, 0x00, 0xF0});
-        }
+    ReportFeeder feeder([&] {
+        handedOver = Clock::now();
+        hid.QueueReport(identity, {0x00, 0x7F, 0x7F, 0x01, 0x00, 0xF0});
     });
 
     for (auto _ : state) {
-        go.release();
+        feeder.Go();
         idle.exec();
         state.SetIterationTime(latencies.back());
     }
-    done = true;
-    go.release();
-    feeder.join();
 
     ReportLatencies(state, latencies);
 }
