@@ -161,12 +161,16 @@ void TJvHidDevice::Claim() {
 }
 
 void TJvHidDevice::HandleUnplug() {
+    // Marked first: the reader must not open the path again once its handle is closed, as
+    // the path may belong to another device by then.
+    PluggedIn = false;
     ClosePlainHandle();
     {
         const std::lock_guard lock(ReaderLock);
         ReaderHandle.reset();
     }
-    PluggedIn = false;
+    // Its reads could only fail from now on, each failure waking the window's thread.
+    StopReader();
     // Cleared before the call, so that a handler set during it stays.
     if (const TJvHidPlugEvent handler = std::exchange(OnUnplug, nullptr)) {
         handler(*this);

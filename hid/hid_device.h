@@ -100,7 +100,8 @@ class TJvHidDevice {
 
     void Claim();
     void SetInCallback(bool inCallback) { InCallback = inCallback; }
-    // The interface is gone: close everything and tell the unplug handler once.
+    // The interface is gone: close everything, end the reader and tell the unplug handler
+    // once.
     void HandleUnplug();
     void StartReaderWhenReady();
     void StopReader();

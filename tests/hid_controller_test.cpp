@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <mutex>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -128,6 +129,38 @@ TEST_F(HidController, AnUnpluggedClaimedDeviceStaysListedAndIsReportedRemovedAtE
     std::size_t written = 1;
     EXPECT_FALSE(claimed->WriteReport(std::vector<std::uint8_t>(8, 0), written));
     EXPECT_EQ(written, 0u);
+}
+
+// Closed before the mark, a handle could be opened again in between by the reader, on a
+// path that may belong to another device by then.
+TEST_F(HidController, UnpluggingMarksTheDeviceBeforeClosingItsHandles) {
+    const std::string identity = Hid.Plug();
+    std::mutex lock;
+    const TJvHidDevice* unplugging = nullptr;
+    std::vector<bool> pluggedInAtClose;
+    Hid.Closing = [&](const std::string& closed) {
+        const std::lock_guard guard(lock);
+        if (unplugging != nullptr && closed == identity) {
+            pluggedInAtClose.push_back(unplugging->IsPluggedIn());
+        }
+    };
+    Start();
+    TJvHidDevice* device = ClaimNext();
+    device->SetDataHandler([](TJvHidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) {});
+    // Both handles open.
+    device->SetInputBufferCount(128);
+    device->SetReaderBufferCount(128);
+    {
+        const std::lock_guard guard(lock);
+        unplugging = device;
+    }
+
+    Hid.Unplug(identity);
+    Hid.AnnounceChange();
+    // No connection closes after the hook's state is gone.
+    HidCtl.reset();
+    const std::lock_guard guard(lock);
+    EXPECT_EQ(pluggedInAtClose, (std::vector{false, false}));
 }
 
 TEST_F(HidController, ADeviceUnpluggedAndPluggedInAgainBecomesANewObject) {

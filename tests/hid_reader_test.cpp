@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -89,6 +90,11 @@ Bytes Report(std::uint8_t number) {
     return {0x00, 0x7F, 0x7F, number, 0x00, 0xF0};
 }
 
+int ThreadCount() {
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return static_cast<int>(std::distance(begin(tasks), end(tasks)));
+}
+
 } // namespace
 
 TEST_F(HidReader, ReportsReachTheWindowsThreadInOrderAndNoneOf128IsLost) {
@@ -155,7 +161,7 @@ TEST_F(HidReader, DestroyingTheControllerWithRunningReadersIsClean) {
     EXPECT_EQ(Reports.size(), handled);
 }
 
-TEST_F(HidReader, ReadsThatCannotStartGoToTheErrorHandlerAtAPace) {
+TEST_F(HidReader, FailedReadsGoToTheErrorHandlerAtAPace) {
     const std::string identity = Hid.Plug();
     TJvHidDevice* device = ClaimedDevice(identity);
     std::vector<std::uint32_t> errors;
@@ -165,15 +171,40 @@ TEST_F(HidReader, ReadsThatCannotStartGoToTheErrorHandlerAtAPace) {
         onMainThread = onMainThread && QThread::currentThread() == qApp->thread();
     });
     device->SetDataHandler(Recorder());
-    Hid.Unplug(identity);
-    Hid.AnnounceChange();
+    Hid.Script(identity, {.ReadsFail = true});
 
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(RunUntil([&] { return errors.size() >= 4; }));
     // Three pauses of ReaderSleepTime at least lie between four errors.
     EXPECT_GE(clock.elapsed(), 3 * SleepTime - 5);
-    EXPECT_EQ(errors.front(), static_cast<std::uint32_t>(ENODEV));
+    EXPECT_EQ(errors.front(), static_cast<std::uint32_t>(EIO));
     EXPECT_TRUE(onMainThread);
     EXPECT_TRUE(Reports.empty());
+}
+
+// A reader left running after an unplug would wake the window's thread at every failed
+// read until the game ends, more of them after every unplug.
+TEST_F(HidReader, AnUnpluggedDevicesReaderEnds) {
+    int errors = 0;
+    HidCtl->SetOnDeviceDataError([&](TJvHidDevice&, std::uint32_t) { ++errors; });
+    const int threadsBefore = ThreadCount();
+    for (std::uint8_t cycle = 1; cycle <= 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        const std::string identity = Hid.Plug();
+        ClaimedDevice(identity)->SetDataHandler(Recorder());
+        Hid.QueueReport(identity, Report(cycle));
+        ASSERT_TRUE(RunUntil([&] { return Reports.size() == cycle; }));
+        EXPECT_EQ(ThreadCount(), threadsBefore + 1);
+
+        Hid.Unplug(identity);
+        Hid.AnnounceChange();
+        EXPECT_TRUE(Eventually([&] { return ThreadCount() == threadsBefore; }));
+    }
+
+    const int errorsAfterUnplugs = errors;
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(RunUntil([&] { return clock.elapsed() >= 10 * SleepTime; }));
+    EXPECT_EQ(errors, errorsAfterUnplugs) << "nothing more is handed over";
 }

@@ -11,6 +11,13 @@ class FakeHidPlatform::Connection : public HidConnection {
   public:
     Connection(FakeHidPlatform& platform, std::string identity, bool readWrite)
         : Platform(platform), Identity(std::move(identity)), ReadWrite(readWrite) {}
+    ~Connection() override {
+        if (Platform.Closing) {
+            Platform.Closing(Identity);
+        }
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
 
     HidAttributes Attributes() override { return CurrentScript().Attributes; }
     QString ProductString() override { return CurrentScript().ProductString; }

@@ -4,6 +4,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -30,6 +31,9 @@ struct FakeHidDevice {
 class FakeHidPlatform : public HidPlatform {
   public:
     bool Supported = true;
+    // Called as a connection closes, on the thread that closes it. Set it before any
+    // connection is open.
+    std::function<void(const std::string& identity)> Closing;
 
     // Returns the new interface's identity; it shows in the enumeration from now on.
     std::string Plug(const FakeHidDevice& device = {});
