@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/settings.h"
 #include "buzzers/controller_table.h"
+#include "buzzers/receiver_buttons.h"
 #include "hid/hid_controller.h"
 #include "media/answer_list.h"
 #include "media/song_tag.h"
@@ -20,6 +21,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace harvoline {
 
@@ -153,20 +155,37 @@ class TfrmMain : public QWidget {
     // After every change of HidCtl's device list, and once at start-up.
     void HidCtlDeviceChange();
 
-    // Buzzer receivers. BuzzerAssignment is indexed by player, 1 to 4; BuzzerDevice is
-    // HidCtl's, never freed here, and the one the lamps are written to.
+    // Buzzer receivers in use, numbered by their place here. The device is HidCtl's, never
+    // freed here. A receiver plugged in takes the place of one unplugged before, and with
+    // it the bindings to that receiver's controllers.
+    struct BuzzerReceiver {
+        TJvHidDevice* Device;
+        ReceiverButtons Buttons;
+    };
+    std::vector<BuzzerReceiver> Receivers;
+    // Indexed by player, 1 to 4.
     std::array<PlayerBuzzer, 5> BuzzerAssignment{};
-    TJvHidDevice* BuzzerDevice = nullptr;
     // The next player to bind; above 4 when all are bound.
     int AssignmentCursor = 1;
+    void TakeReceiver(TJvHidDevice& device);
+    // Tells on the help page why a receiver that may not be read and written is not used.
+    void NoteUnusableReceiver(TJvHidDevice& device);
     void BuzzerData(TJvHidDevice& HidDev, std::uint8_t ReportID, const std::uint8_t* Data,
                     std::uint16_t Size);
+    // A button newly pressed on a controller of the receiver numbered receiver.
+    void BindController(int receiver, const QString& key);
+    void RedButtonPressed(int receiver, const QString& key);
+    void AnswerButtonPressed(int receiver, const QString& key);
+    // The player whose controller it is, 0 for none.
+    int SeatBoundTo(int receiver, const QString& redKey) const;
     void NoMoreBuzzersClick();
     // Hides the panel and lets the quiz master go on.
     void EndAssignment();
     // The product string, else "Device VID=054C PID=1000"; empty when it cannot be read.
     static QString DescribeDevice(TJvHidDevice& device);
+    // On the receiver of the player's controller.
     void LightPlayerLamp(int seat);
+    // On every receiver.
     void ClearLamps();
     QString BuzzerPrompt(int seat) const;
 

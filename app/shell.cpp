@@ -59,7 +59,6 @@ void TfrmMain::FormActivate() {
 
 void TfrmMain::ResetBuzzerTable() {
     BuzzerAssignment = {};
-    BuzzerDevice = nullptr;
 }
 
 void TfrmMain::ClearAnswerLines() {
@@ -129,6 +128,8 @@ void TfrmMain::FormClose() {
     if (SettingsRead && !SettingsUnreadable) {
         WriteSettings();
     }
+    // Lamps left lit would outlast the game on a receiver that stays plugged in.
+    ClearLamps();
 }
 
 // Moving and sizing -----------------------------------------------------------------------

@@ -45,8 +45,8 @@ void RedButtonToLamp(benchmark::State& state) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         }
     };
-    runUntil([&] { return window.BuzzerDevice != nullptr; });
-    TJvHidDevice& device = *window.BuzzerDevice;
+    runUntil([&] { return !window.Receivers.empty(); });
+    TJvHidDevice& device = *window.Receivers.front().Device;
     const TJvHidDataEvent buzzerData = device.DataHandler();
     std::atomic<Clock::time_point> arrived;
     std::vector<double> latencies;

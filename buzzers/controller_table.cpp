@@ -22,9 +22,10 @@ std::optional<int> RedKeySlot(const QString& key) {
     return std::nullopt;
 }
 
-PlayerBuzzer BindingFor(int slot) {
+PlayerBuzzer BindingFor(int receiver, int slot) {
     const ControllerSlot& row = ControllerTable.at(slot);
     PlayerBuzzer binding;
+    binding.Receiver = receiver;
     binding.BuzzKey = row.RedKey;
     for (int i = 0; i < 4; ++i) {
         binding.AnswerKeys[i] = row.AnswerKeys[i];

@@ -43,6 +43,8 @@ inline constexpr LampReportBytes AllLampsDark{};
 
 // What a player's controller is, once bound. An empty BuzzKey means no controller.
 struct PlayerBuzzer {
+    // The receiver it belongs to, as the window numbers its receivers.
+    int Receiver = 0;
     QString BuzzKey;
     std::array<QString, 4> AnswerKeys; // A, B, C, D
     LampReportBytes LampReport{};
@@ -53,8 +55,8 @@ struct PlayerBuzzer {
 std::optional<QString> ButtonKey(std::span<const std::uint8_t> data);
 // The slot, 0 to 3, whose red button the key is.
 std::optional<int> RedKeySlot(const QString& key);
-// The record a red key binds: the key with its slot's answer keys and lamp.
-PlayerBuzzer BindingFor(int slot);
+// The record a red key binds: the receiver and the key with its slot's answer keys and lamp.
+PlayerBuzzer BindingFor(int receiver, int slot);
 // Receivers name themselves with "buzz" somewhere in their description, in any case.
 bool IsReceiverDescription(const QString& description);
 

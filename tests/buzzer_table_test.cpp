@@ -1,5 +1,6 @@
-// The controller table, button keys and receiver names, without a window.
+// The controller table, button keys, new presses and receiver names, without a window.
 #include "buzzers/controller_table.h"
+#include "buzzers/receiver_buttons.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,8 @@ TEST(ControllerTable, RedKeysNameTheirSlotAndNothingElseDoes) {
         for (const QLatin1String answer : ControllerTable[slot].AnswerKeys) {
             EXPECT_EQ(RedKeySlot(answer), std::nullopt) << Text(answer);
         }
-        const PlayerBuzzer bound = BindingFor(slot);
+        const PlayerBuzzer bound = BindingFor(1, slot);
+        EXPECT_EQ(bound.Receiver, 1);
         EXPECT_EQ(bound.BuzzKey, ControllerTable[slot].RedKey);
         EXPECT_EQ(bound.AnswerKeys[1], ControllerTable[slot].AnswerKeys[1]);
         EXPECT_EQ(bound.LampReport, ControllerTable[slot].LampReport);
@@ -88,5 +90,35 @@ TEST(ReceiverDescription, ContainsBuzzInAnyAsciiCase) {
     };
     for (const auto& [description, receiver] : cases) {
         EXPECT_EQ(IsReceiverDescription(QString::fromUtf8(description)), receiver) << description;
+    }
+}
+
+TEST(ReceiverButtons, OnlyAButtonPressedAloneSinceThePreviousReportCounts) {
+    const auto report = [](std::uint8_t b2, std::uint8_t b3, std::uint8_t b4) {
+        return std::vector<std::uint8_t>{0x7F, 0x7F, b2, b3, b4};
+    };
+    struct Step {
+        const char* What;
+        std::vector<std::uint8_t> Data;
+        std::optional<QString> Press;
+    };
+    // One receiver's reports in turn.
+    const Step steps[] = {
+        {"red 1 pressed", report(0x01, 0x00, 0xF0), QStringLiteral("01 00 F0")},
+        {"red 1 still held", report(0x01, 0x00, 0xF0), std::nullopt},
+        {"slot 4's A pressed while red 1 is held", report(0x01, 0x00, 0xF8),
+         QStringLiteral("00 00 F8")},
+        {"too short: no change", {0x7F, 0x7F, 0x00, 0x00}, std::nullopt},
+        {"red 1 let go", report(0x00, 0x00, 0xF8), std::nullopt},
+        {"red 2 and red 3 pressed together", report(0x20, 0x04, 0xF8), std::nullopt},
+        {"red 2 let go", report(0x00, 0x04, 0xF8), std::nullopt},
+        {"red 2 pressed again", report(0x20, 0x04, 0xF8), QStringLiteral("20 00 F0")},
+        {"all let go", report(0x00, 0x00, 0xF0), std::nullopt},
+        {"the upper half of the last byte stays as sent", report(0x00, 0x80, 0x70),
+         QStringLiteral("00 80 70")},
+    };
+    ReceiverButtons buttons;
+    for (const Step& step : steps) {
+        EXPECT_EQ(buttons.NewPress(step.Data), step.Press) << step.What;
     }
 }

@@ -2,6 +2,9 @@
 #include "tests/support/playlist_fixture.h"
 
 #include <QTest>
+#include <algorithm>
+#include <functional>
+#include <map>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -9,6 +12,8 @@ using namespace harvoline::testing;
 namespace {
 
 const Bytes LampsDark(8, 0x00);
+// The buttons' bytes with none held.
+const Bytes Released = {0x00, 0x00, 0xF0};
 
 enum Button { ButtonA, ButtonB, ButtonC, ButtonD, RedButton };
 
@@ -32,23 +37,38 @@ Bytes Lamp(int slot) {
     return Bytes(lamp.begin(), lamp.end());
 }
 
+// Both buttons held on one receiver.
+Bytes Together(const Bytes& one, const Bytes& other) {
+    Bytes both(one.size());
+    std::ranges::transform(one, other, both.begin(), std::bit_or<>());
+    return both;
+}
+
 class BuzzerWindow : public PlaylistTest {
   protected:
     // The window with a receiver plugged in before it starts.
     TfrmMain& StartWithReceiver() {
         Receiver = Platform.HidDevices.Plug();
         TfrmMain& w = StartWindow();
-        AwaitReceiver(nullptr);
+        AwaitReceiver(Receiver);
         return w;
     }
 
-    // Waits for the scan that takes a receiver other than the one in use, and counts the
-    // reports its handler has dealt with.
-    void AwaitReceiver(const TJvHidDevice* before) {
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return Window->BuzzerDevice != nullptr && Window->BuzzerDevice != before; },
-            10000));
-        TJvHidDevice& device = *Window->BuzzerDevice;
+    // The window's receiver plugged in as identity, if it uses it.
+    TJvHidDevice* ReceiverDevice(const std::string& identity) const {
+        for (const TfrmMain::BuzzerReceiver& receiver : Window->Receivers) {
+            if (receiver.Device->PnPInfo().DeviceID == identity) {
+                return receiver.Device;
+            }
+        }
+        return nullptr;
+    }
+
+    // Waits for the scan that takes the receiver, and counts the reports its handler has
+    // dealt with.
+    void AwaitReceiver(const std::string& identity) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ReceiverDevice(identity) != nullptr; }, 10000));
+        TJvHidDevice& device = *ReceiverDevice(identity);
         const TJvHidDataEvent handler = device.DataHandler();
         device.SetDataHandler([this, handler](TJvHidDevice& hidDev, std::uint8_t id,
                                               const std::uint8_t* data, std::uint16_t size) {
@@ -58,26 +78,30 @@ class BuzzerWindow : public PlaylistTest {
     }
 
     // One input report with the given button bytes, once the window has dealt with it.
-    void Send(const Bytes& buttons) {
+    void Send(const Bytes& buttons) { Send(buttons, Receiver); }
+    void Send(const Bytes& buttons, const std::string& to) {
         Bytes report = {0x00, 0x7F, 0x7F};
         report.insert(report.end(), buttons.begin(), buttons.end());
         const int expected = ++Sent;
-        Platform.HidDevices.QueueReport(Receiver, report);
+        Platform.HidDevices.QueueReport(to, report);
         ASSERT_TRUE(QTest::qWaitFor([&] { return Handled == expected; }, 10000));
     }
     // A press and its release.
-    void Press(int slot, Button button) {
-        Send(Held(slot, button));
-        Send({0x00, 0x00, 0xF0});
+    void Press(int slot, Button button, const std::string& to) {
+        Send(Held(slot, button), to);
+        Send(Released, to);
     }
+    void Press(int slot, Button button) { Press(slot, button, Receiver); }
     // Player seat takes controller slot.
     void Bind(int slot) { Press(slot, RedButton); }
 
-    // The lamp reports written since the last call.
-    std::vector<Bytes> NewLampWrites() {
-        const std::vector<Bytes> all = Platform.HidDevices.Written(Receiver);
-        std::vector<Bytes> fresh(all.begin() + static_cast<std::ptrdiff_t>(LampsSeen), all.end());
-        LampsSeen = all.size();
+    // The lamp reports written to the receiver since the last call.
+    std::vector<Bytes> NewLampWrites() { return NewLampWrites(Receiver); }
+    std::vector<Bytes> NewLampWrites(const std::string& from) {
+        const std::vector<Bytes> all = Platform.HidDevices.Written(from);
+        std::size_t& seen = LampsSeen[from];
+        std::vector<Bytes> fresh(all.begin() + static_cast<std::ptrdiff_t>(seen), all.end());
+        seen = all.size();
         return fresh;
     }
 
@@ -95,7 +119,7 @@ class BuzzerWindow : public PlaylistTest {
     std::string Receiver;
     int Sent = 0;
     int Handled = 0;
-    std::size_t LampsSeen = 0;
+    std::map<std::string, std::size_t> LampsSeen;
 };
 
 } // namespace
@@ -113,13 +137,15 @@ TEST_F(BuzzerWindow, AReceiverIsTakenAndAssignmentStartsAtPlayerOne) {
     TJvHidDevice* unnamed = w.HidCtl->Devices().at(1);
     ASSERT_EQ(unnamed->PnPInfo().DeviceID, nameless);
     EXPECT_EQ(TfrmMain::DescribeDevice(*unnamed), "Device VID=1A2B PID=00C3");
-    EXPECT_EQ(w.BuzzerDevice->PnPInfo().DeviceID, Receiver);
+    ASSERT_EQ(w.Receivers.size(), 1u);
+    TJvHidDevice& receiver = *w.Receivers[0].Device;
+    EXPECT_EQ(receiver.PnPInfo().DeviceID, Receiver);
     EXPECT_FALSE(unnamed->DataHandler());
     EXPECT_TRUE(Platform.HidDevices.Written(keyboard).empty());
     EXPECT_TRUE(Platform.HidDevices.Written(nameless).empty());
 
-    EXPECT_EQ(w.BuzzerDevice->InputBufferCount(), 128);
-    EXPECT_EQ(w.BuzzerDevice->ReaderBufferCount(), 128);
+    EXPECT_EQ(receiver.InputBufferCount(), 128);
+    EXPECT_EQ(receiver.ReaderBufferCount(), 128);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
     EXPECT_TRUE(IsShown(w.BuzzerPanel));
     EXPECT_EQ(w.BuzzLabel->Caption(), "Buzzer!\nName1, bitte deinen Buzzer drücken");
@@ -132,7 +158,7 @@ TEST_F(BuzzerWindow, WithoutAReceiverNothingChanges) {
     Platform.HidDevices.Plug({.ProductString = QStringLiteral("Mouse")});
     TfrmMain& w = StartWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
-    EXPECT_EQ(w.BuzzerDevice, nullptr);
+    EXPECT_TRUE(w.Receivers.empty());
     EXPECT_FALSE(IsShown(w.BuzzerPanel));
     EXPECT_TRUE(IsEnabledFlag(w.Start));
 }
@@ -152,7 +178,7 @@ TEST_F(BuzzerWindow, AssignmentBindsEachRedButtonOnceAndEndsWithTheFourth) {
         {"an already bound red button", Held(3, RedButton)},
         {"an answer button", Held(1, ButtonA)},
         {"two red buttons held", {0x21, 0x00, 0xF0}},
-        {"a release", {0x00, 0x00, 0xF0}},
+        {"a release", Released},
         {"a report too short", {0x01, 0x00}},
     };
     for (const auto& [what, buttons] : refused) {
@@ -283,7 +309,7 @@ TEST_F(BuzzerWindow, UnpluggedMidGameTheKeysPlayOnAndAReplugStartsAssignmentAgai
     Bind(2);
     w.NoMoreBuzzers->click();
     OpenPlaylist();
-    TJvHidDevice* first = w.BuzzerDevice;
+    TJvHidDevice* first = w.Receivers.at(0).Device;
 
     Platform.HidDevices.Unplug(Receiver);
     Platform.HidDevices.AnnounceChange();
@@ -297,9 +323,9 @@ TEST_F(BuzzerWindow, UnpluggedMidGameTheKeysPlayOnAndAReplugStartsAssignmentAgai
     EXPECT_EQ(w.CurrentPlayer, 99);
 
     Receiver = Platform.HidDevices.Plug();
-    LampsSeen = 0;
     Platform.HidDevices.AnnounceChange();
-    AwaitReceiver(first);
+    AwaitReceiver(Receiver);
+    EXPECT_EQ(w.Receivers.size(), 1u) << "it takes the place of the one unplugged";
     EXPECT_TRUE(IsShown(w.BuzzerPanel));
     EXPECT_EQ(w.AssignmentCursor, 1);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
@@ -371,7 +397,7 @@ TEST_F(BuzzerWindow, AReceiverPluggedInWhileAPlayerAnswersKeepsStartForTheAnswer
 
     Receiver = Platform.HidDevices.Plug();
     Platform.HidDevices.AnnounceChange();
-    AwaitReceiver(nullptr);
+    AwaitReceiver(Receiver);
     Bind(1);
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(IsShown(w.BuzzerPanel));
@@ -388,8 +414,126 @@ TEST_F(BuzzerWindow, AnErrorWhileTakingAReceiverLeavesNoneInUseAndShowsNothing) 
     TfrmMain& w = StartWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
     EXPECT_TRUE(w.HidCtl->Devices().front()->IsClaimed());
-    EXPECT_EQ(w.BuzzerDevice, nullptr);
+    EXPECT_TRUE(w.Receivers.empty());
     EXPECT_FALSE(IsShown(w.BuzzerPanel));
     EXPECT_TRUE(IsEnabledFlag(w.Start));
     EXPECT_TRUE(Platform.Errors.isEmpty());
+}
+
+// Without the udev rule the name still comes from sysfs, but no report would ever arrive:
+// a binding prompt would wait for presses that never come.
+TEST_F(BuzzerWindow, AReceiverThatMayNotBeReadAndWrittenIsNotOfferedForBinding) {
+    Receiver = Platform.HidDevices.Plug({.OpensReadWrite = false});
+    TfrmMain& w = StartWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
+    EXPECT_TRUE(w.Receivers.empty());
+    EXPECT_FALSE(IsShown(w.BuzzerPanel));
+    EXPECT_TRUE(IsEnabledFlag(w.Start));
+    EXPECT_TRUE(w.LoadPlaylist->isEnabled());
+    const QString note = QStringLiteral(
+        "\nBuzzer receiver \"Buzz Controller\" (/fake/hidraw0) is plugged in, but may not be "
+        "read and written: it asks for no binding and its buttons do nothing. Install the udev "
+        "rule 70-harvoline-buzzers.rules as the README says, then plug the receiver in again. ");
+    EXPECT_TRUE(w.Hilfe->Caption().endsWith(note));
+
+    // Plugged in again without the rule, it is noted once; with the rule, it is taken.
+    Platform.HidDevices.Unplug(Receiver);
+    Receiver = Platform.HidDevices.Plug({.OpensReadWrite = false});
+    Platform.HidDevices.AnnounceChange();
+    EXPECT_EQ(w.Hilfe->Caption().count(note), 1);
+    Platform.HidDevices.Unplug(Receiver);
+    Receiver = Platform.HidDevices.Plug();
+    Platform.HidDevices.AnnounceChange();
+    AwaitReceiver(Receiver);
+    EXPECT_TRUE(IsShown(w.BuzzerPanel));
+}
+
+// The receiver reports every button held: a thumb resting on one must not block the others.
+TEST_F(BuzzerWindow, OnlyButtonsPressedSinceTheReceiversLastReportAct) {
+    TfrmMain& w = StartWithReceiver();
+    Bind(1);
+    Bind(2);
+    w.NoMoreBuzzers->click();
+    OpenPlaylist();
+    const Bytes thumb = Held(1, ButtonA);
+
+    Send(thumb);
+    EXPECT_EQ(w.CurrentPlayer, 0);
+    Send(Together(thumb, Held(2, RedButton)));
+    EXPECT_EQ(w.CurrentPlayer, 2) << "player 1's held button blocks nobody";
+    Send(Together(thumb, Held(2, Letter(RightChoice(w)))));
+    EXPECT_EQ(w.CurrentPlayer, 99);
+    EXPECT_EQ(w.PlayerP[2]->Color(), Red);
+    Send(thumb);
+    Send(Together(thumb, Held(2, RedButton)));
+    ASSERT_EQ(w.CurrentPlayer, 0) << "the next song";
+
+    // Two buttons pressed in one report act for neither, however long they are held, and
+    // letting one go presses nothing.
+    const Bytes bothRed = Together(Held(1, RedButton), Held(2, RedButton));
+    Send(Released);
+    Send(bothRed);
+    EXPECT_EQ(w.CurrentPlayer, 0);
+    Send(bothRed);
+    EXPECT_EQ(w.CurrentPlayer, 0);
+    Send(Held(2, RedButton));
+    EXPECT_EQ(w.CurrentPlayer, 0);
+    Send(bothRed);
+    EXPECT_EQ(w.CurrentPlayer, 1) << "player 1 pressed again";
+}
+
+TEST_F(BuzzerWindow, TheLampsGoDarkWhenTheGameCloses) {
+    TfrmMain& w = StartWithReceiver();
+    Bind(1);
+    w.NoMoreBuzzers->click();
+    OpenPlaylist();
+    NewLampWrites();
+    Press(1, RedButton);
+    ASSERT_EQ(NewLampWrites(), std::vector<Bytes>{Lamp(1)});
+    w.close();
+    EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
+}
+
+// Controllers in the same slot of two receivers are two players, each with the lamp of the
+// receiver in their hands.
+TEST_F(BuzzerWindow, ASeatIsBoundToAReceiverAndASlot) {
+    const std::string first = Platform.HidDevices.Plug();
+    const std::string second = Platform.HidDevices.Plug();
+    Receiver = first;
+    TfrmMain& w = StartWindow();
+    AwaitReceiver(first);
+    AwaitReceiver(second);
+    Press(1, RedButton, first);
+    Press(1, RedButton, second);
+    EXPECT_EQ(w.AssignmentCursor, 3);
+    Press(1, RedButton, second);
+    EXPECT_EQ(w.AssignmentCursor, 3) << "bound already";
+    w.NoMoreBuzzers->click();
+    OpenPlaylist();
+    NewLampWrites(first);
+    NewLampWrites(second);
+
+    Press(1, RedButton, second);
+    EXPECT_EQ(w.CurrentPlayer, 2);
+    EXPECT_EQ(NewLampWrites(second), std::vector<Bytes>{Lamp(1)});
+    EXPECT_TRUE(NewLampWrites(first).empty());
+    Press(1, Letter(RightChoice(w)), first);
+    EXPECT_EQ(w.CurrentPlayer, 2) << "player 1 is not answering";
+    Press(1, Letter(WrongChoice(w)), second);
+    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(NewLampWrites(first), std::vector<Bytes>{LampsDark});
+    EXPECT_EQ(NewLampWrites(second), std::vector<Bytes>{LampsDark});
+
+    // A receiver plugged in again takes over the bindings of the one unplugged.
+    Platform.HidDevices.Unplug(first);
+    Receiver = Platform.HidDevices.Plug();
+    Platform.HidDevices.AnnounceChange();
+    AwaitReceiver(Receiver);
+    EXPECT_EQ(w.Receivers.size(), 2u);
+    EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
+    QTest::keyClick(&w, Qt::Key_Escape);
+    Press(1, RedButton);
+    EXPECT_EQ(w.CurrentPlayer, 1);
+    EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{Lamp(1)});
+    EXPECT_TRUE(NewLampWrites(second).empty());
 }
