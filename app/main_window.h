@@ -245,6 +245,7 @@ class TfrmMain : public QWidget {
     // Settings and language.
     void ReadSettings();
     void WriteSettings();
+    void WriteErrorLog();
     void LoadDefaultSettings();
     void UseDefaultSettings();
     void LoadDefaultLanguage();
@@ -252,6 +253,10 @@ class TfrmMain : public QWidget {
     void LoadLanguageFile(const QString& path);
     void Sprachen1Click();
     void ApplyHints(int seat);
+
+    // The file the user picks; nothing when the dialog is cancelled or when the path holds a
+    // line break, which the settings file could not keep.
+    std::optional<QString> ChooseFile(const FileDialogRequest& request);
 
     QString LanguageEntry(int index) const { return LanguageTable.value(index); }
     QString SettingsPath() const;

@@ -129,6 +129,7 @@ void TfrmMain::FormClose() {
     if (SettingsRead && !SettingsUnreadable) {
         WriteSettings();
     }
+    WriteErrorLog();
 }
 
 // Moving and sizing -----------------------------------------------------------------------
@@ -274,6 +275,12 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         DragStartGeometry = geometry();
     }
 
+    // A user who clicks a hint has read it.
+    if (press &&
+        (watched == Info1 || watched == Info2 || watched == Info3Panel || watched == Info4Panel)) {
+        HideStartHints();
+        return true;
+    }
     if (watched == Titel) {
         Guarded([&] { press ? TitelMouseDown() : TitelDblClick(); });
         return true;
