@@ -187,8 +187,15 @@ void TfrmMain::HVIconDblClick() { close(); }
 void TfrmMain::Beenden1Click() { close(); }
 
 void TfrmMain::LoadPlaylistClick() {
-    OpenPlaylist();
-    NewRound();
+    // The quiz master's choice must not cost the answering player: left open, the answer
+    // window would run out while the dialog is open.
+    if (PlayerAnswering()) {
+        ReopenRound();
+    }
+    const int endsBefore = PlaylistEnds;
+    if (OpenPlaylist()) {
+        FinishRoundStart(endsBefore);
+    }
 }
 
 // Text pages ------------------------------------------------------------------------------
@@ -203,10 +210,10 @@ void TfrmMain::OpenTextPage() {
         SavedPanelVisibility[seat] = IsShown(PlayerP[seat]);
         PlayerP[seat]->hide();
     }
-    Start->setEnabled(false);
     LoadPlaylist->setEnabled(false);
     Background->setEnabled(false);
     EndHelp->show();
+    UpdateStartEnabled();
 }
 
 void TfrmMain::Hilfe1Click() {
@@ -233,7 +240,7 @@ void TfrmMain::EndHelpClick() {
     for (int seat = 1; seat <= 4; ++seat) {
         PlayerP[seat]->setVisible(SavedPanelVisibility[seat]);
     }
-    Start->setEnabled(true);
+    UpdateStartEnabled();
     LoadPlaylist->setEnabled(true);
     Background->setEnabled(true);
 }
