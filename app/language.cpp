@@ -20,7 +20,10 @@ QStringList DefaultLanguageTable() {
         QStringLiteral("Einzelspielermodus neu starten?"),
         QStringLiteral(
             "Alle Lieder ohne ID3v1-Tag wurden in der Playlist NoID3v1.m3u gespeichert:"),
-        QStringLiteral("Bild (*.jpg)|*.jpg"),
+        QStringLiteral("Bild (*.jpg *.jpeg *.jpe *.jfif *.png *.bmp *.gif *.ico *.cur *.pbm *.pgm "
+                       "*.ppm *.xbm *.xpm)|"
+                       "*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.bmp;*.gif;*.ico;*.cur;*.pbm;*.pgm;*.ppm;*"
+                       ".xbm;*.xpm"),
         QStringLiteral("Bild öffnen"),
         QStringLiteral("Playlist (*.m3u)|*.m3u"),
         QStringLiteral("Playlist öffnen"),

@@ -73,7 +73,7 @@ void TfrmMain::Sprachen1Click() {
     if (request.InitialFolder.isEmpty()) {
         request.InitialFolder = Os.ExecutableFolder() + QStringLiteral("languages");
     }
-    const std::optional<QString> chosen = Os.OpenFileDialog(request);
+    const std::optional<QString> chosen = ChooseFile(request);
     if (!chosen) {
         return;
     }

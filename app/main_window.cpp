@@ -62,6 +62,9 @@ QImage LockOutPicture(const QSize& size) {
 TfrmMain::TfrmMain(Platform& platform, QWidget* parent) : QWidget(parent), Os(platform) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The buttons never take the focus; a click on them or on the frame gives it to the
+    // window, so that an open name editor loses it and closes before the click acts.
+    setFocusPolicy(Qt::ClickFocus);
     setFont(PixelFont(11));
     resize(800, 566);
     Os.SetOwner(this);
@@ -98,11 +101,13 @@ void TfrmMain::CreateControls() {
     Background->SetPicture(QImage(QStringLiteral(":/background.png")));
     Background->installEventFilter(this);
 
-    // A light strip keeps the status row readable on any background picture.
+    // A light strip keeps the status row readable on any background picture; it is part of
+    // the background, so clicks go through it.
     StatusBand = new TPanel(Rahmen, QStringLiteral("StatusBand"));
     StatusBand->setGeometry(3, 194, width() - 6, 52);
     StatusBand->SetColor(0xF5EAEE);
     StatusBand->SetBevel(1, 0);
+    StatusBand->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     HVIcon = new TImage(Rahmen, QStringLiteral("HVIcon"), TImage::Fit::Plain);
     HVIcon->setGeometry(272, 4, 33, 33);
@@ -219,6 +224,9 @@ void TfrmMain::CreateControls() {
 
     for (int seat = 1; seat <= 4; ++seat) {
         CreatePlayerPanel(seat);
+    }
+    for (TPanel* hint : {Info1, Info2, Info3Panel, Info4Panel}) {
+        hint->installEventFilter(this);
     }
     CreateCoverPanel();
 }

@@ -8,9 +8,9 @@
 #include "media/answer_list.h"
 #include "media/song_tag.h"
 #include "media/tag_library.h"
-#include "platform/video_view.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
+#include "platform/video_view.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -124,10 +124,14 @@ class TfrmMain : public QWidget {
     int AnswerStage = 0;
     int PointsValue = 3;
     int CurrentPlayer = 0;
+    // CurrentPlayer of a closed round: nobody may buzz until the next round starts.
+    static constexpr int RoundClosed = 99;
     int RoundClock = 0;
     int AnswerTicks = 0;
     // How often the playlist has ended, so one press of Start ends it only once.
     int PlaylistEnds = 0;
+    // A playlist is open and has not ended: rounds start, clocks run and players buzz.
+    bool PlaylistRunning = false;
     std::unique_ptr<harvoline::VideoView> VideoView;
     bool VideosAvailable = false;
     QString HelpNotes; // what the start-up added to the help text about covers and videos
@@ -197,16 +201,23 @@ class TfrmMain : public QWidget {
     void HVIconDblClick();
     void Beenden1Click();
     void LoadPlaylistClick();
-    void OpenPlaylist();
+    // False when the dialog was cancelled.
+    bool OpenPlaylist();
     // A position in SongList that is none of the excluded ones, or -1 when none is left.
     int DrawSong(int e1 = -1, int e2 = -1, int e3 = -1);
     void StartSongRound();
     void EndPlaylist();
+    // No round goes on: playback, the round's timers and the answer window stop, and nobody
+    // can buzz until a playlist is opened again.
+    void StopRounds();
     // Where a playlist entry's file is: beside the playlist, else as written.
     QString SongPath(const QString& entry) const;
     void CreateVideoView();
     void FreeVideoView();
     void NewRound();
+    // The round display after a round has started, and the end of a playlist that the start
+    // ran down to fewer songs than a round needs.
+    void FinishRoundStart(int playlistEndsBefore);
     void Einzelspieler1Click();
     void Hilfe1Click();
     void InfoClick();
@@ -222,7 +233,8 @@ class TfrmMain : public QWidget {
     void RevealCover();
     void ShowAnswerButtons(bool visible);
     void ResetPlayerMarks();
-    void StartCoverRound();
+    // False when no cover could be shown; the covers that failed to load are dropped.
+    bool StartCoverRound();
     // A position in CoverList that is none of the excluded ones, or -1 with fewer than 6 covers.
     int DrawCover(int e1 = -1, int e2 = -1, int e3 = -1);
     // A position in VideoList, or -1 when it is empty.
@@ -242,11 +254,22 @@ class TfrmMain : public QWidget {
     void MarkBuzzingPlayer(int seat);
     int Score(int seat) const;
     void AddScore(int seat, int points);
+    // Seated at the table, even while a text page hides the panels.
+    bool TakesPart(int seat) const;
     // Taking part and not locked out.
     bool IsOpenPlayer(int seat) const;
+    bool PlayerAnswering() const { return CurrentPlayer >= 1 && CurrentPlayer <= 4; }
+    // Start works unless a player answers, a text page is open or buzzers are being bound.
+    void UpdateStartEnabled();
     void PausePlayback();
+    // The song or video of the round plays on; when it cannot, the general error box says
+    // why and the round goes on without it.
     void ResumePlayback();
+    void EndAnswerWindow();
     void GoOnAfterFailedAnswer();
+    // The answering player's turn ends without a judgement: the round plays on, open to
+    // every player who is not locked out.
+    void ReopenRound();
     // False when the video cannot be played.
     bool StartVideoRound();
     void CountSingleGameTime(int ms);
@@ -264,6 +287,7 @@ class TfrmMain : public QWidget {
     // Settings and language.
     void ReadSettings();
     void WriteSettings();
+    void WriteErrorLog();
     void LoadDefaultSettings();
     void UseDefaultSettings();
     void LoadDefaultLanguage();
@@ -271,6 +295,10 @@ class TfrmMain : public QWidget {
     void LoadLanguageFile(const QString& path);
     void Sprachen1Click();
     void ApplyHints(int seat);
+
+    // The file the user picks; nothing when the dialog is cancelled or when the path holds a
+    // line break, which the settings file could not keep.
+    std::optional<QString> ChooseFile(const FileDialogRequest& request);
 
     QString LanguageEntry(int index) const { return LanguageTable.value(index); }
     QString SettingsPath() const;

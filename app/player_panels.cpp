@@ -1,5 +1,6 @@
 // The players' seats: names, own pictures, leaving and rejoining, and the background picture.
 #include "app/main_window.h"
+#include "app/text_file.h"
 
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -16,10 +17,9 @@ struct ChosenPicture {
     QImage Picture;
 };
 
-// The picture the user picks, or nothing when the dialog is cancelled or the file cannot be
+// The picture of the chosen file, or nothing when none was chosen or the file cannot be
 // loaded; in that case the user is told what failed and everything stays as it was.
-std::optional<ChosenPicture> PickPicture(Platform& os, const FileDialogRequest& request) {
-    const std::optional<QString> chosen = os.OpenFileDialog(request);
+std::optional<ChosenPicture> PickPicture(Platform& os, const std::optional<QString>& chosen) {
     if (!chosen) {
         return std::nullopt;
     }
@@ -68,7 +68,8 @@ void TfrmMain::EditExit(int seat) {
     if (!IsShown(Edit[seat])) {
         return;
     }
-    const QString name = Edit[seat]->text();
+    // A pasted name may hold line breaks; its lines become one.
+    const QString name = OneLine(Edit[seat]->text());
     if (name.isEmpty()) {
         // The editor stays open, empty, for when the seat is brought back.
         PlayerP[seat]->hide();
@@ -91,7 +92,7 @@ void TfrmMain::EditKeyUp(int seat, int key) {
 
 void TfrmMain::ImageDblClick(int seat) {
     HideStartHints();
-    const std::optional<ChosenPicture> chosen = PickPicture(Os, OpenPicture);
+    const std::optional<ChosenPicture> chosen = PickPicture(Os, ChooseFile(OpenPicture));
     if (!chosen) {
         return;
     }
@@ -114,7 +115,7 @@ void TfrmMain::BackgroundDblClick() {
             return;
         }
     }
-    const std::optional<ChosenPicture> chosen = PickPicture(Os, OpenPicture);
+    const std::optional<ChosenPicture> chosen = PickPicture(Os, ChooseFile(OpenPicture));
     if (!chosen) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "app/text_file.h"
 #include "platform/errors.h"
 
 namespace harvoline {
@@ -63,14 +64,16 @@ const QString& SettingsLines::Line(int index) const {
 
 void SettingsLines::SetLine(int index, const QString& text) {
     Check(index, Lines.size());
-    Lines[index] = text;
+    Lines[index] = OneLine(text);
 }
 
 void SettingsLines::Insert(int index, const QString& text) {
     Check(index, Lines.size() + 1);
-    Lines.insert(index, text);
+    Lines.insert(index, OneLine(text));
 }
 
-void SettingsLines::Append(const QString& text) { Lines.append(text); }
+void SettingsLines::Append(const QString& text) {
+    Lines.append(OneLine(text));
+}
 
 } // namespace harvoline

@@ -34,6 +34,7 @@ QString PlayerSettingsLine(const QString& label, int seat, const QString& pictur
 QString RenamedPlayerLine(const QString& line, const QString& name);
 
 // The settings lines with access that raises HarvolineError for a line that does not exist.
+// A line stored holds no line break: the file's meaning is the position of its lines.
 class SettingsLines {
   public:
     const QString& Line(int index) const;

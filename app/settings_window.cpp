@@ -9,7 +9,21 @@ namespace harvoline {
 
 namespace {
 
-bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+bool FileExists(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+// A picture that cannot be loaded leaves the image as it is; why goes into the failures.
+void ShowPictureFile(Platform& os, TImage* image, const QString& path, QStringList& failures) {
+    if (!FileExists(path)) {
+        return;
+    }
+    try {
+        image->SetPicture(os.LoadPicture(path));
+    } catch (const HarvolineError& error) {
+        failures.append(QString::fromUtf8(error.what()));
+    }
+}
 
 } // namespace
 
@@ -22,11 +36,26 @@ QString TfrmMain::ResolvePath(const QString& path) const {
     return QDir(Os.CurrentFolder()).filePath(path);
 }
 
-void TfrmMain::LoadDefaultSettings() { Settings.Replace(DefaultSettings(LanguageTable)); }
+std::optional<QString> TfrmMain::ChooseFile(const FileDialogRequest& request) {
+    std::optional<QString> chosen = Os.OpenFileDialog(request);
+    if (chosen && !IsOneLine(*chosen)) {
+        Os.ShowMessage(QStringLiteral("The name of this file holds a line break, which the "
+                                      "settings file cannot keep:\n\n%1\n\nRename the file "
+                                      "and choose it again.")
+                           .arg(*chosen));
+        return std::nullopt;
+    }
+    return chosen;
+}
 
-// With the default lines the songs skip what their line 8 says, as they will at the next start.
+void TfrmMain::LoadDefaultSettings() {
+    Settings.Replace(DefaultSettings(LanguageTable));
+}
+
+// With the default lines the game runs by their values, as it will at the next start.
 void TfrmMain::UseDefaultSettings() {
     LoadDefaultSettings();
+    CoverInterval = DigitsValue(Settings.Line(7));
     SkipMs = DigitsValue(Settings.Line(8));
 }
 
@@ -69,21 +98,23 @@ void TfrmMain::ReadSettings() {
             CoverInterval = 10;
             Settings.SetLine(7, DefaultCoverIntervalLine);
         }
-        const QString backgroundPath = ResolvePath(Settings.Line(5));
-        if (FileExists(backgroundPath)) {
-            Background->SetPicture(Os.LoadPicture(backgroundPath));
-        }
+        // A damaged picture costs its own place only: its line stays as written, and the
+        // names, the other pictures and the highscores are kept.
+        QStringList unreadable;
+        ShowPictureFile(Os, Background, ResolvePath(Settings.Line(5)), unreadable);
         const QString nameLabel = LanguageEntry(1);
         for (int seat = 1; seat <= 4; ++seat) {
             const PlayerLine player = ParsePlayerLine(Settings.Line(seat));
-            const QString picturePath = ResolvePath(player.PicturePath);
-            if (FileExists(picturePath)) {
-                Image[seat]->SetPicture(Os.LoadPicture(picturePath));
-            }
+            ShowPictureFile(Os, Image[seat], ResolvePath(player.PicturePath), unreadable);
             Spieler[seat]->SetCaption(player.Name);
             NameHintOn[seat] = player.Name.contains(nameLabel);
             PictureHintOn[seat] = player.PicturePath.contains(nameLabel);
             ApplyHints(seat);
+        }
+        if (!unreadable.isEmpty()) {
+            Os.ShowMessage(QStringLiteral("These pictures cannot be shown, so the built-in ones "
+                                          "stay in their place:\n\n") +
+                           unreadable.join(u'\n'));
         }
     } catch (const std::exception&) {
         UseDefaultSettings();
@@ -98,6 +129,9 @@ void TfrmMain::WriteSettings() {
                                       "highscores of this session are lost.\n\n%1")
                            .arg(QString::fromStdString(error.what())));
     }
+}
+
+void TfrmMain::WriteErrorLog() {
     if (ErrorLog.isEmpty()) {
         return;
     }

@@ -128,6 +128,7 @@ void TfrmMain::FormClose() {
     if (SettingsRead && !SettingsUnreadable) {
         WriteSettings();
     }
+    WriteErrorLog();
     // Lamps left lit would outlast the game on a receiver that stays plugged in.
     ClearLamps();
 }
@@ -187,8 +188,15 @@ void TfrmMain::HVIconDblClick() { close(); }
 void TfrmMain::Beenden1Click() { close(); }
 
 void TfrmMain::LoadPlaylistClick() {
-    OpenPlaylist();
-    NewRound();
+    // The quiz master's choice must not cost the answering player: left open, the answer
+    // window would run out while the dialog is open.
+    if (PlayerAnswering()) {
+        ReopenRound();
+    }
+    const int endsBefore = PlaylistEnds;
+    if (OpenPlaylist()) {
+        FinishRoundStart(endsBefore);
+    }
 }
 
 // Text pages ------------------------------------------------------------------------------
@@ -203,10 +211,10 @@ void TfrmMain::OpenTextPage() {
         SavedPanelVisibility[seat] = IsShown(PlayerP[seat]);
         PlayerP[seat]->hide();
     }
-    Start->setEnabled(false);
     LoadPlaylist->setEnabled(false);
     Background->setEnabled(false);
     EndHelp->show();
+    UpdateStartEnabled();
 }
 
 void TfrmMain::Hilfe1Click() {
@@ -233,7 +241,7 @@ void TfrmMain::EndHelpClick() {
     for (int seat = 1; seat <= 4; ++seat) {
         PlayerP[seat]->setVisible(SavedPanelVisibility[seat]);
     }
-    Start->setEnabled(true);
+    UpdateStartEnabled();
     LoadPlaylist->setEnabled(true);
     Background->setEnabled(true);
 }
@@ -275,6 +283,12 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         DragStartGeometry = geometry();
     }
 
+    // A user who clicks a hint has read it.
+    if (press &&
+        (watched == Info1 || watched == Info2 || watched == Info3Panel || watched == Info4Panel)) {
+        HideStartHints();
+        return true;
+    }
     if (watched == Titel) {
         Guarded([&] { press ? TitelMouseDown() : TitelDblClick(); });
         return true;

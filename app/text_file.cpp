@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace harvoline {
 
@@ -50,7 +51,7 @@ QStringList SplitLines(const QString& text) {
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text[i];
-        if (c != u'\r' && c != u'\n') {
+        if (!IsLineEnd(c)) {
             continue;
         }
         lines.append(text.mid(start, i - start));
@@ -63,6 +64,39 @@ QStringList SplitLines(const QString& text) {
         lines.append(text.mid(start));
     }
     return lines;
+}
+
+bool IsLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+
+namespace {
+
+bool EndsLineOrText(QChar c) {
+    return IsLineEnd(c) || c == u'\0';
+}
+
+} // namespace
+
+bool IsOneLine(const QString& text) {
+    return std::none_of(text.begin(), text.end(), EndsLineOrText);
+}
+
+QString OneLine(const QString& text) {
+    QString line;
+    bool gap = false;
+    for (const QChar c : text) {
+        if (EndsLineOrText(c)) {
+            gap = !line.isEmpty();
+        } else {
+            if (gap) {
+                line += u' ';
+                gap = false;
+            }
+            line += c;
+        }
+    }
+    return line;
 }
 
 QStringList ReadTextLines(const QString& path) {

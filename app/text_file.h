@@ -15,6 +15,14 @@ QString DecodeText(const QByteArray& bytes);
 QString DecodeCp1252(QByteArrayView bytes);
 QStringList SplitLines(const QString& text);
 
+// The characters a line ends at when a text file is read.
+bool IsLineEnd(QChar c);
+// True when the text, written as a line, reads back as that one line: it holds no line end
+// and no NUL, which ends the text.
+bool IsOneLine(const QString& text);
+// The text's pieces between line ends and NULs, joined by a blank.
+QString OneLine(const QString& text);
+
 // Raises HarvolineError when the file cannot be opened or read.
 QStringList ReadTextLines(const QString& path);
 

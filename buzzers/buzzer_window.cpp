@@ -168,11 +168,7 @@ void TfrmMain::NoMoreBuzzersClick() {
 
 void TfrmMain::EndAssignment() {
     BuzzerPanel->hide();
-    // A receiver plugged in while a player answers: Start would start a new round under the
-    // running answer window, whose end then has nobody to charge. The answer's end enables
-    // Start itself.
-    const bool answering = CurrentPlayer >= 1 && CurrentPlayer <= 4;
-    Start->setEnabled(!answering);
+    UpdateStartEnabled();
     LoadPlaylist->setEnabled(true);
 }
 

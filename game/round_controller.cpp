@@ -34,7 +34,9 @@ void TfrmMain::StartClick() {
         switch (NextRoundKind(RoundCounter, CoverInterval, static_cast<int>(CoverList.size()),
                               static_cast<int>(VideoList.size()), VideosAvailable)) {
         case RoundKind::Cover:
-            StartCoverRound();
+            if (!StartCoverRound()) {
+                StartSongRound();
+            }
             break;
         case RoundKind::Video:
             if (!StartVideoRound()) {
@@ -46,9 +48,13 @@ void TfrmMain::StartClick() {
             break;
         }
     }
+    FinishRoundStart(endsBefore);
+}
+
+void TfrmMain::FinishRoundStart(int playlistEndsBefore) {
     NewRound();
-    // A playlist that ran out during this press has shown its end already.
-    if (SongList.size() < MinimumPlaylistSongs && PlaylistEnds == endsBefore) {
+    // A playlist that ran out during this start has shown its end already.
+    if (SongList.size() < MinimumPlaylistSongs && PlaylistEnds == playlistEndsBefore) {
         EndPlaylist();
     }
 }
@@ -63,7 +69,10 @@ void TfrmMain::NewRound() {
     }
     AnswerStage = 0;
     SetPoints(3);
-    if (SongList.size() >= MinimumPlaylistSongs) {
+    // Until the first tick the clock must not show the time of an earlier round: a buzz
+    // handled before it would take that time as the answer time.
+    Zeit->SetCaption(ClockText(0));
+    if (PlaylistRunning) {
         Timer1->start();
         RoundClock = 0;
         Timer2->setInterval(10);
@@ -73,7 +82,7 @@ void TfrmMain::NewRound() {
     // running, it would charge its time-up to nobody.
     Timer3->stop();
     TimesUp->hide();
-    CurrentPlayer = 0;
+    CurrentPlayer = PlaylistRunning ? 0 : RoundClosed;
     ShowAnswerButtons(false);
     ResetPlayerMarks();
     for (int seat = 1; seat <= 4; ++seat) {

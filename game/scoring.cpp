@@ -20,8 +20,16 @@ void TfrmMain::AddScore(int seat, int points) {
     PlayerPunkte[seat]->SetCaption(QString::number(Score(seat) + points));
 }
 
+bool TfrmMain::TakesPart(int seat) const {
+    return IsShown(EndHelp) ? SavedPanelVisibility[seat] : IsShown(PlayerP[seat]);
+}
+
 bool TfrmMain::IsOpenPlayer(int seat) const {
-    return IsShown(PlayerP[seat]) && !IsShown(Gitter[seat]);
+    return TakesPart(seat) && !IsShown(Gitter[seat]);
+}
+
+void TfrmMain::UpdateStartEnabled() {
+    Start->setEnabled(!PlayerAnswering() && !IsShown(EndHelp) && !IsShown(BuzzerPanel));
 }
 
 void TfrmMain::MarkBuzzingPlayer(int seat) {
@@ -40,7 +48,7 @@ void TfrmMain::BuzzIn(int seat) {
     Timer2->stop();
     Timer5->stop();
     Timer6->stop();
-    Start->setEnabled(false);
+    UpdateStartEnabled();
     MarkBuzzingPlayer(seat);
     if (RoundCounter > 0) {
         PausePlayback();
@@ -68,14 +76,19 @@ void TfrmMain::PausePlayback() {
 
 void TfrmMain::ResumePlayback() {
     if (IsCoverRound()) {
-        CoverPanel->show();
-        Timer5->start();
-    } else if (VideoRoundActive) {
-        if (VideoView != nullptr) {
-            VideoView->Play();
+        return;
+    }
+    try {
+        if (VideoRoundActive) {
+            if (VideoView != nullptr) {
+                VideoView->Play();
+            }
+        } else {
+            Os.Audio().Play();
         }
-    } else {
-        Os.Audio().Play();
+    } catch (const std::exception& error) {
+        // The quiz master learns why it is quiet and moves on with Start.
+        Os.ShowError(QString::fromUtf8(error.what()));
     }
 }
 
@@ -114,17 +127,16 @@ void TfrmMain::SubmitAnswer(int choice) {
     }
 }
 
+// Each outcome completes the round's state before the playback goes on, so that a song
+// that cannot go on is reported over a round that is whole.
 void TfrmMain::RightAnswerGiven() {
     const int seat = CurrentPlayer;
-    Timer3->stop();
-    TimesUp->hide();
+    CurrentPlayer = RoundClosed;
+    EndAnswerWindow();
     AddScore(seat, PointsValue);
     if (IsCoverRound()) {
         RevealCover();
-    } else if (VideoRoundActive) {
-        ResumePlayback();
-    } else {
-        Os.Audio().Play();
+    } else if (!VideoRoundActive) {
         if (Zeit->Caption() < PlayerZeit[seat]->Caption()) {
             PlayerZeit[seat]->SetCaption(Zeit->Caption());
         }
@@ -136,19 +148,16 @@ void TfrmMain::RightAnswerGiven() {
             ShowEmbeddedPicture(Os.Audio().FileName(), MiniCover);
         }
     }
-    Start->setEnabled(true);
-    CurrentPlayer = 99;
     UpdateSongCount();
     if (SongList.size() < MinimumPlaylistSongs) {
         EndPlaylist();
+        return;
     }
-    ShowAnswerButtons(false);
+    ResumePlayback();
 }
 
 void TfrmMain::WrongAnswerGiven() {
     const int seat = CurrentPlayer;
-    Timer3->stop();
-    TimesUp->hide();
     int open = 0;
     for (int other = 1; other <= 4; ++other) {
         open += IsOpenPlayer(other) ? 1 : 0;
@@ -158,14 +167,14 @@ void TfrmMain::WrongAnswerGiven() {
     }
     AddScore(seat, -PointsValue);
     Gitter[seat]->show();
-    GoOnAfterFailedAnswer();
     bool anyoneOpen = false;
     for (int other = 1; other <= 4; ++other) {
         anyoneOpen = anyoneOpen || IsOpenPlayer(other);
     }
-    if (anyoneOpen) {
-        CurrentPlayer = 0;
-    } else {
+    CurrentPlayer = anyoneOpen ? 0 : RoundClosed;
+    EndAnswerWindow();
+    GoOnAfterFailedAnswer();
+    if (!anyoneOpen) {
         for (int i = 1; i <= 4; ++i) {
             if (IsRightAnswer(AnswerLabel[i]->Caption())) {
                 AnswerLabel[i]->SetCaption(CorrectAnswer);
@@ -173,23 +182,32 @@ void TfrmMain::WrongAnswerGiven() {
                 AnswerLabel[i]->SetFontColor(Yellow);
             }
         }
-        UpdateSongCount();
-        if (SongList.size() < MinimumPlaylistSongs) {
-            EndPlaylist();
-        }
         if (IsCoverRound()) {
             RevealCover();
         }
-        CurrentPlayer = 99;
+        UpdateSongCount();
+        if (SongList.size() < MinimumPlaylistSongs) {
+            EndPlaylist();
+            return;
+        }
     }
-    Start->setEnabled(true);
+    ResumePlayback();
+}
+
+void TfrmMain::EndAnswerWindow() {
+    Timer3->stop();
+    TimesUp->hide();
     ShowAnswerButtons(false);
+    UpdateStartEnabled();
 }
 
 // After a wrong answer or a time-up the round plays on with fresh clue and clock timers;
 // an answer given while only the titles showed already cost the round a point.
 void TfrmMain::GoOnAfterFailedAnswer() {
-    ResumePlayback();
+    if (IsCoverRound()) {
+        CoverPanel->show();
+        Timer5->start();
+    }
     Timer1->start();
     Timer2->start();
     if (IsShown(MiniDeck[3])) {
@@ -200,16 +218,17 @@ void TfrmMain::GoOnAfterFailedAnswer() {
     }
 }
 
-void TfrmMain::AnswerTimeUp() {
-    const int seat = CurrentPlayer;
-    Timer3->stop();
-    TimesUp->hide();
-    ResetPlayerMarks();
-    AddScore(seat, -PointsValue);
-    GoOnAfterFailedAnswer();
-    Start->setEnabled(true);
+void TfrmMain::ReopenRound() {
     CurrentPlayer = 0;
-    ShowAnswerButtons(false);
+    EndAnswerWindow();
+    ResetPlayerMarks();
+    GoOnAfterFailedAnswer();
+    ResumePlayback();
+}
+
+void TfrmMain::AnswerTimeUp() {
+    AddScore(CurrentPlayer, -PointsValue);
+    ReopenRound();
 }
 
 } // namespace harvoline

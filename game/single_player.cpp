@@ -1,7 +1,6 @@
 // Single-player mode and highscores.
 #include "app/main_window.h"
 #include "game/highscores.h"
-#include "platform/audio_player.h"
 
 namespace harvoline {
 
@@ -37,14 +36,9 @@ bool TfrmMain::SingleGameUnderWay() const {
 }
 
 void TfrmMain::EndSingleGame() {
-    Timer1->stop();
-    Timer2->stop();
-    Timer3->stop();
-    Timer6->stop();
-    Os.Audio().Stop();
-    FreeVideoView();
+    // Nothing may count, buzz or tick any more: the next game starts with a new playlist.
+    StopRounds();
     Os.ShowInformation(LanguageEntry(6));
-    Start->setText(LanguageEntry(5));
     if (Score(1) > 0) {
         InsertHighscore(Settings,
                         HighscoreLine(Spieler[1]->Caption(), Score(1), PlayerZeit[1]->Caption()),

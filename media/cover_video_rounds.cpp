@@ -89,15 +89,29 @@ int TfrmMain::DrawVideo() {
     return Os.Random(static_cast<int>(VideoList.size()) - 1);
 }
 
-void TfrmMain::StartCoverRound() {
+bool TfrmMain::StartCoverRound() {
+    // The round's state changes only once its picture is on the panel.
+    QImage picture;
+    for (;;) {
+        CurrentIndex = DrawCover();
+        if (CurrentIndex < 0) {
+            return false;
+        }
+        const QString path =
+            Os.ExecutableFolder() + QStringLiteral("cover/") + CoverList[CurrentIndex];
+        try {
+            picture = Os.LoadPicture(path);
+            break;
+        } catch (const HarvolineError&) {
+            // Dropped, so the same file cannot cost a round again a few rounds later.
+            ErrorLog.append(path + QStringLiteral(" --> read error"));
+            CoverList.removeAt(CurrentIndex);
+        }
+    }
     RoundCounter = 0;
     // A cover round is never clocked as a video round.
     VideoRoundActive = false;
-    CurrentIndex = DrawCover();
-    if (CurrentIndex < 0) {
-        ClearAnswerLines();
-        return;
-    }
+    Cover->SetPicture(picture);
     CoverPanel->show();
     for (int n = 1; n <= TileCount; ++n) {
         Tile[n]->show();
@@ -112,17 +126,6 @@ void TfrmMain::StartCoverRound() {
     for (const int wrong : {wrong1, wrong2, wrong3}) {
         AnswerList.Add(WithoutExtension(CoverList[wrong]));
     }
-
-    const QString path = Os.ExecutableFolder() + QStringLiteral("cover/") + name;
-    try {
-        Cover->SetPicture(Os.LoadPicture(path));
-    } catch (const HarvolineError&) {
-        // Dropped, so the same file cannot stop the game again a few rounds later.
-        ErrorLog.append(path + QStringLiteral(" --> read error"));
-        CoverList.removeAt(CurrentIndex);
-        CoverPanel->hide();
-        throw;
-    }
     CoverList.removeAt(CurrentIndex);
 
     Timer5Tag = 0;
@@ -131,6 +134,7 @@ void TfrmMain::StartCoverRound() {
     Timer2->setInterval(10);
     Timer2->start();
     ClearAnswerLines();
+    return true;
 }
 
 void TfrmMain::Timer5Timer() {
@@ -235,6 +239,12 @@ bool TfrmMain::FinishVideoStart() {
             break;
         }
         AnswerList.Add(AnswerOfTag(CurrentSongTag));
+    }
+    if (!PlaylistRunning) {
+        // The draws ran the playlist out and ended it: the video went with it, as a song
+        // round's song does.
+        AnswerList.Clear();
+        return true;
     }
     Timer1->start();
     RoundClock = 0;

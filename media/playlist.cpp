@@ -14,7 +14,7 @@ constexpr int PlayingChecks = 40;
 
 } // namespace
 
-void TfrmMain::OpenPlaylist() {
+bool TfrmMain::OpenPlaylist() {
     FileDialogRequest request = OpenSongs;
     const QString last = Settings.Line(0).mid(10);
     if (last.isEmpty()) {
@@ -25,9 +25,9 @@ void TfrmMain::OpenPlaylist() {
         request.InitialFolder = lastFile.path();
         request.FileName = lastFile.fileName();
     }
-    const std::optional<QString> chosen = Os.OpenFileDialog(request);
+    const std::optional<QString> chosen = ChooseFile(request);
     if (!chosen) {
-        return;
+        return false;
     }
     const QStringList lines = ReadTextLines(*chosen);
     const QFileInfo playlist(*chosen);
@@ -43,6 +43,7 @@ void TfrmMain::OpenPlaylist() {
             S[seat]->setEnabled(true);
             PlayerPunkte[seat]->SetCaption(QStringLiteral("0"));
         }
+        PlaylistRunning = true;
         StartSongRound();
     } else {
         Os.ShowInformation(QString::number(SongList.size()) + u' ' + LanguageEntry(7));
@@ -54,6 +55,7 @@ void TfrmMain::OpenPlaylist() {
         MiniDeck[i]->hide();
     }
     Timer6->stop();
+    return true;
 }
 
 QString TfrmMain::SongPath(const QString& entry) const {
@@ -210,18 +212,28 @@ bool TfrmMain::TryStartSongRound() {
 
 void TfrmMain::EndPlaylist() {
     ++PlaylistEnds;
+    // Stopped before the message, whose wait would let the timers tick on.
+    StopRounds();
     Os.ShowInformation(FreshPlaylist ? LanguageEntry(7) + QStringLiteral(": ") + LanguageEntry(9) +
                                            QStringLiteral(". ") + LanguageEntry(8)
                                      : LanguageEntry(8));
+}
+
+void TfrmMain::StopRounds() {
+    PlaylistRunning = false;
     Start->setText(LanguageEntry(5));
     Os.Audio().Stop();
-    if (VideosAvailable) {
-        FreeVideoView();
+    FreeVideoView();
+    for (QTimer* timer : {Timer1, Timer2, Timer3, Timer5, Timer6}) {
+        timer->stop();
     }
-    Timer1->stop();
-    Timer2->stop();
-    Timer3->stop();
-    Timer6->stop();
+    CurrentPlayer = RoundClosed;
+    TimesUp->hide();
+    ShowAnswerButtons(false);
+    for (int seat = 1; seat <= 4; ++seat) {
+        S[seat]->setEnabled(false);
+    }
+    UpdateStartEnabled();
 }
 
 void TfrmMain::CreateVideoView() {

@@ -13,34 +13,7 @@ namespace {
 
 class CoverRounds : public PlaylistTest {
   protected:
-    void WriteCovers(const QStringList& names) const {
-        QDir(Folder.path()).mkpath("cover");
-        for (const QString& name : names) {
-            WritePicture(ExePath("cover/" + name));
-        }
-    }
-    // Covers "Artist i - Title i.jpg".
-    void WriteCovers(int count) const {
-        QStringList names;
-        for (int i = 1; i <= count; ++i) {
-            names << QString("Artist %1 - Title %1.jpg").arg(i);
-        }
-        WriteCovers(names);
-    }
-    // The fake view never reads the files.
-    void WriteVideos(const QStringList& names) const {
-        QDir(Folder.path()).mkpath("video");
-        for (const QString& name : names) {
-            WriteFile(ExePath("video/" + name), "not really a video");
-        }
-    }
-
-    TfrmMain& StartGame(int songs = 40) {
-        TfrmMain& w = StartWindow();
-        Platform.DialogAnswers.push_back(WritePlaylist(WriteSongs(songs)));
-        w.Start->click();
-        return w;
-    }
+    TfrmMain& StartGame(int songs = 40) { return PlaylistTest::StartGame(songs); }
     // Presses Start at the turn of the round kind the counter names.
     static void StartAtCounter(TfrmMain& w, int counter) {
         w.RoundCounter = counter;
@@ -54,10 +27,6 @@ class CoverRounds : public PlaylistTest {
         }
         return covered;
     }
-    static int RightChoice(TfrmMain& w) {
-        return static_cast<int>(w.AnswerList.All().indexOf(w.CorrectAnswer)) + 1;
-    }
-    static int WrongChoice(TfrmMain& w) { return RightChoice(w) == 1 ? 2 : 1; }
 };
 
 } // namespace
@@ -220,19 +189,37 @@ TEST_F(CoverRounds, ABuzzStopsTheTilesAndAWrongAnswerBringsThemBack) {
     EXPECT_FALSE(w.Timer5->isActive());
 }
 
-TEST_F(CoverRounds, ABrokenCoverIsReportedAndNeverDrawnAgain) {
-    WriteCovers(7);
-    WriteFile(ExePath("cover/Artist 0 - Broken.jpg"), "no picture");
-    TfrmMain& w = StartGame();
-    w.ErrorLog.clear();
-    Platform.RandomValues = {0};
-    StartAtCounter(w, 10);
-    EXPECT_EQ(Platform.Errors.size(), 1);
-    EXPECT_EQ(w.ErrorLog, QStringList{ExePath("cover/Artist 0 - Broken.jpg") + " --> read error"});
-    EXPECT_FALSE(w.CoverList.contains("Artist 0 - Broken.jpg"));
-    EXPECT_EQ(w.CoverList.size(), 7);
-    EXPECT_FALSE(IsShown(w.CoverPanel));
-    EXPECT_FALSE(w.Timer5->isActive());
+TEST_F(CoverRounds, ABrokenCoverIsLoggedAndSkippedForAWholeRoundOfAnotherCoverOrASong) {
+    struct Case {
+        int GoodCovers;
+        bool CoverRound;
+    };
+    const QString broken = "Artist 0 - Broken.jpg";
+    for (const Case& c : {Case{7, true}, Case{5, false}}) {
+        Window.reset();
+        QDir(ExePath("cover")).removeRecursively();
+        WriteCovers(c.GoodCovers);
+        WriteFile(ExePath("cover/" + broken), "no picture");
+        TfrmMain& w = StartGame();
+        w.ErrorLog.clear();
+        const int songsBefore = static_cast<int>(w.SongList.size());
+        Platform.RandomValues = {0};
+        StartAtCounter(w, 10);
+        EXPECT_TRUE(Platform.Errors.isEmpty()) << c.GoodCovers;
+        EXPECT_EQ(w.ErrorLog, QStringList{ExePath("cover/" + broken) + " --> read error"});
+        EXPECT_FALSE(w.CoverList.contains(broken));
+        EXPECT_EQ(IsShown(w.CoverPanel), c.CoverRound);
+        EXPECT_EQ(w.Timer5->isActive(), c.CoverRound);
+        EXPECT_EQ(w.IsCoverRound(), c.CoverRound);
+        EXPECT_EQ(w.SongList.size(), songsBefore - (c.CoverRound ? 0 : 1));
+        EXPECT_FALSE(w.CorrectAnswer.contains("Broken"));
+
+        // The round is judged by its own answer.
+        Press(w, Qt::Key_Q);
+        Press(w, ChoiceKey(RightChoice(w)));
+        EXPECT_EQ(w.Score(1), 3) << c.GoodCovers;
+        EXPECT_FALSE(IsShown(w.Gitter[1]));
+    }
 }
 
 TEST_F(CoverRounds, TheFirstListedOfTwoVideosPlaysFirstAndOnlyOnceWithoutCovers) {

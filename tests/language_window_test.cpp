@@ -2,7 +2,11 @@
 
 #include "app/language.h"
 #include "app/text_file.h"
+#include "media/picture_loader.h"
+#include "platform/real_platform.h"
+#include "tests/support/picture_files.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -47,7 +51,8 @@ TEST_F(Language, ChosenFileIsAppliedAndRemembered) {
     EXPECT_EQ(w.info3->Caption(), w.LanguageEntry(21));
     EXPECT_EQ(w.Spieler[1]->toolTip(), w.LanguageEntry(22));
     EXPECT_EQ(w.OpenSongs.Title, "Open playlist");
-    EXPECT_EQ(w.OpenPicture.Filter, "Picture (*.jpg)|*.jpg");
+    // The file's own filter, as it is written.
+    EXPECT_EQ(w.OpenPicture.Filter, ReadTextLines(EnglishFile())[15]);
     EXPECT_EQ(w.NoMoreBuzzers->text(), "E&xit");
     EXPECT_EQ(w.BuzzLabel->Caption(), "Buzzer!\nName1, please press your buzzer");
     EXPECT_EQ(w.Spieler[3]->Caption(), "Name3");
@@ -65,6 +70,44 @@ TEST_F(Language, ChosenFileIsAppliedAndRemembered) {
     TfrmMain& next = StartWindow();
     EXPECT_EQ(next.Punkte->Caption(), "Points: 3");
     EXPECT_EQ(next.Settings.Line(6), EnglishFile());
+}
+
+TEST_F(Language, ThePictureDialogsOfferEveryFormatThePictureLoaderReads) {
+    const auto encoded = [](const QString& format) -> QByteArray {
+        static const QStringList jpeg = {"jpg", "jpeg", "jpe", "jfif"};
+        if (jpeg.contains(format) || format == "gif") {
+            return PictureBytes(format == "gif" ? "GIF" : "JPG");
+        }
+        QImage picture(8, 6, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, format == "cur" ? "ico" : format.toLatin1().constData());
+        QByteArray bytes = buffer.data();
+        if (format == "cur") {
+            bytes[2] = 2; // a cursor is an icon file of type 2
+        }
+        return bytes;
+    };
+    const QStringList formats = {"jpg", "jpeg", "jpe", "jfif", "png", "bmp", "gif",
+                                 "ico", "cur",  "pbm", "pgm",  "ppm", "xbm", "xpm"};
+    const QStringList german = DefaultLanguageTable();
+    const QStringList english = ReadTextLines(EnglishFile());
+    for (const QString& format : formats) {
+        EXPECT_FALSE(DecodePicture(encoded(format), format).isNull()) << format.toStdString();
+        for (const QStringList& table : {german, english}) {
+            EXPECT_TRUE(table[15].section(u'|', 1).split(u';').contains("*." + format))
+                << table[15].toStdString() << " " << format.toStdString();
+        }
+    }
+    // The dialog's text shows the patterns once.
+    EXPECT_EQ(QtFileFilter(german[15]), german[15].section(u'|', 0, 0));
+}
+
+TEST_F(Language, TheEnglishHelpGivesTheSinglePlayerTimeAsPlayedAndAsLived) {
+    const QString help = HelpTextOf(ReadTextLines(EnglishFile()));
+    EXPECT_TRUE(help.contains("75 s of playing time")) << help.toStdString();
+    EXPECT_TRUE(help.contains("about 2 minutes")) << help.toStdString();
 }
 
 TEST_F(Language, A33LineFileLeavesTheHelpTextAndA32LineFileIsRefused) {

@@ -29,6 +29,17 @@ bool HintsHidden(TfrmMain& w) {
            !IsShown(w.Info4Panel) && !w.Timer4->isActive();
 }
 
+// A click delivered as the system delivers it: to whatever control the point shows.
+void ClickThroughWindow(TfrmMain& w, QWidget* control, QPoint at = {}) {
+    if (at.isNull()) {
+        at = control->rect().center();
+    }
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, control->mapTo(&w, at));
+}
+
+// A point of the status band that no label or button covers.
+const QPoint BareStatusBand(125, 45);
+
 } // namespace
 
 using MainWindow = WindowTest;
@@ -167,6 +178,12 @@ TEST_F(MainWindow, StartHintsHideOnTimerAndOnEachListedAction) {
     const std::vector<std::pair<const char*, std::function<void(TfrmMain&)>>> actions = {
         {"Timer4", [](TfrmMain& w) { w.Timer4Timer(); }},
         {"background click", [](TfrmMain& w) { QTest::mouseClick(w.Background, Qt::LeftButton); }},
+        {"status band click",
+         [](TfrmMain& w) { ClickThroughWindow(w, w.StatusBand, BareStatusBand); }},
+        {"click on a hint", [](TfrmMain& w) { ClickThroughWindow(w, w.Info1); }},
+        {"click on the second hint", [](TfrmMain& w) { ClickThroughWindow(w, w.Info2); }},
+        {"click on a player's hint", [](TfrmMain& w) { ClickThroughWindow(w, w.info3); }},
+        {"click on the last hint", [](TfrmMain& w) { ClickThroughWindow(w, w.Info4); }},
         {"title double-click", [](TfrmMain& w) { w.TitelDblClick(); }},
         {"icon click", [](TfrmMain& w) { w.HVIconClick(); }},
         {"Start", [](TfrmMain& w) { w.Start->click(); }},
@@ -180,6 +197,14 @@ TEST_F(MainWindow, StartHintsHideOnTimerAndOnEachListedAction) {
         EXPECT_TRUE(HintsHidden(w)) << name;
         w.Menu->hide();
     }
+}
+
+TEST_F(MainWindow, ADoubleClickOnTheStatusBandBringsASeatBack) {
+    TfrmMain& w = StartWindow();
+    w.PlayerP[2]->hide();
+    QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {},
+                       w.StatusBand->mapTo(&w, BareStatusBand));
+    EXPECT_TRUE(IsShown(w.PlayerP[2]));
 }
 
 TEST_F(MainWindow, TextPagesRestoreTheSavedPanelVisibility) {

@@ -2,8 +2,10 @@
 #include "tests/support/playlist_fixture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFocusEvent>
 #include <QTest>
+#include <functional>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -270,6 +272,84 @@ TEST_F(PlayerPanels, AnOpenEditorKeepsStartFromStartingARound) {
     w.Start->click();
     EXPECT_EQ(Platform.Dialogs.size(), 1u);
     EXPECT_EQ(w.Start->text(), "Weiter");
+}
+
+TEST_F(PlayerPanels, AClickOnStartClosesTheEditorWithItsNameAndThenStarts) {
+    const QString playlist = WritePlaylist(WriteSongs(8));
+    TfrmMain& w = StartActiveWindow();
+    DoubleClick(w.Spieler[1]);
+    w.Edit[1]->setText("Ann");
+    Platform.DialogAnswers.push_back(playlist);
+    // Through the window, as a real click arrives.
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, w.Start->geometry().center());
+    EXPECT_FALSE(IsShown(w.Edit[1]));
+    EXPECT_EQ(w.Spieler[1]->Caption(), "Ann");
+    EXPECT_EQ(w.Settings.Line(1), "Name1: Name1.jpg; Ann");
+    EXPECT_EQ(Platform.Dialogs.size(), 1u);
+    EXPECT_EQ(w.Start->text(), "Weiter");
+    // A click inside the editor leaves it open.
+    DoubleClick(w.Spieler[2]);
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {},
+                      w.Edit[2]->mapTo(&w, w.Edit[2]->rect().center()));
+    EXPECT_TRUE(IsShown(w.Edit[2]));
+}
+
+TEST_F(PlayerPanels, APastedNameWithLineBreaksBecomesOneLine) {
+    struct Case {
+        QString Pasted;
+        QString Name;
+    };
+    const Case cases[] = {
+        {"Ann\nBob\r\nCid", "Ann Bob Cid"},
+        {"\rEva\n\n", "Eva"},
+        {QStringLiteral("Tom") + QChar(0) + "Tim", "Tom Tim"},
+    };
+    for (const Case& c : cases) {
+        Window.reset();
+        QFile::remove(ExePath("Harvoline.ini"));
+        TfrmMain& w = StartActiveWindow();
+        DoubleClick(w.Spieler[2]);
+        w.Edit[2]->setText(c.Pasted);
+        PressEnter();
+        EXPECT_EQ(w.Spieler[2]->Caption(), c.Name);
+        CloseWindow();
+        const QStringList lines = SettingsFileLines();
+        ASSERT_EQ(lines.size(), 11) << c.Name.toStdString();
+        EXPECT_EQ(lines[2], "Name2: Name2.jpg; " + c.Name);
+        Window.reset();
+        EXPECT_EQ(StartWindow().Spieler[2]->Caption(), c.Name);
+    }
+}
+
+TEST_F(PlayerPanels, AChosenFileWhosePathHoldsALineBreakIsRefused) {
+    const QString picture = ExePath("my\npicture.jpg");
+    WritePicture(picture);
+    const QString playlist = SongFolder() + "party\r.m3u";
+    WriteFile(playlist, WriteSongs(8).join("\r\n").toUtf8());
+    const QString language = ExePath("Eng\nlish.ini");
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(HARVOLINE_SOURCE_DIR "/languages/English.ini"), language));
+    const std::pair<QString, std::function<void(TfrmMain&)>> choices[] = {
+        {picture, [](TfrmMain& w) { w.ImageDblClick(2); }},
+        {picture, [](TfrmMain& w) { w.BackgroundDblClick(); }},
+        {playlist, [](TfrmMain& w) { w.Start->click(); }},
+        {language, [](TfrmMain& w) { w.Sprachen1Click(); }},
+    };
+    for (const auto& [path, choose] : choices) {
+        Window.reset();
+        Platform.Messages.clear();
+        TfrmMain& w = StartWindow();
+        const QStringList before = w.Settings.All();
+        const QImage picture2 = w.Image[2]->Picture();
+        Platform.DialogAnswers = {path};
+        choose(w);
+        ASSERT_EQ(Platform.Messages.size(), 1) << path.toStdString();
+        EXPECT_TRUE(Platform.Messages[0].contains("line break"));
+        EXPECT_EQ(w.Settings.All(), before);
+        EXPECT_EQ(w.Image[2]->Picture(), picture2);
+        EXPECT_EQ(w.LanguageEntry(2), "Punkte");
+        EXPECT_TRUE(w.SongList.isEmpty());
+    }
 }
 
 TEST_F(PlayerPanels, PlayersLettersTypeIntoAnOpenEditorAndDoNotBuzz) {

@@ -11,37 +11,7 @@ using namespace harvoline::testing;
 
 namespace {
 
-class Scoring : public PlaylistTest {
-  protected:
-    // A game on a fresh playlist, its first round running.
-    TfrmMain& StartGame(int songs = 14) {
-        TfrmMain& w = StartWindow();
-        Platform.DialogAnswers.push_back(WritePlaylist(WriteSongs(songs)));
-        w.Start->click();
-        return w;
-    }
-
-    static int RightChoice(TfrmMain& w) {
-        return static_cast<int>(w.AnswerList.All().indexOf(w.CorrectAnswer)) + 1;
-    }
-    // The first choice that is wrong and still answers.
-    static int WrongChoice(TfrmMain& w) {
-        for (int k = 1; k <= w.AnswerList.Count(); ++k) {
-            if (k != RightChoice(w) && IsEnabledFlag(w.AnswerButton[k])) {
-                return k;
-            }
-        }
-        return 0;
-    }
-
-    static void Press(TfrmMain& w, Qt::Key key) { QTest::keyClick(&w, key); }
-    static Qt::Key BuzzKey(int seat) {
-        static const Qt::Key keys[] = {Qt::Key_unknown, Qt::Key_Q, Qt::Key_Y, Qt::Key_M,
-                                       Qt::Key_P};
-        return keys[seat];
-    }
-    static Qt::Key ChoiceKey(int choice) { return static_cast<Qt::Key>(Qt::Key_0 + choice); }
-};
+class Scoring : public PlaylistTest {};
 
 } // namespace
 

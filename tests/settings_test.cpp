@@ -1,5 +1,6 @@
 #include "app/language.h"
 #include "app/settings.h"
+#include "game/highscores.h"
 #include "platform/errors.h"
 
 #include <gtest/gtest.h>
@@ -87,4 +88,23 @@ TEST(Settings, LineAccessRaisesForMissingLines) {
     settings.Append("d");
     EXPECT_EQ(settings.All(), (QStringList{"z", "a", "b", "c", "d"}));
     EXPECT_THROW(settings.Insert(6, "x"), HarvolineError);
+}
+
+TEST(Settings, NoLineBreakOrNulEverReachesALine) {
+    SettingsLines settings;
+    settings.Replace(DefaultSettings(DefaultLanguageTable()));
+    settings.SetLine(1, "Name1: a.jpg; Ann\nBob\r\nCid");
+    settings.SetLine(2, QStringLiteral("Name2: b.jpg; Tom") + QChar(0) + "Tim\r");
+    settings.Insert(11, "\nfirst\rsecond");
+    settings.Append("last\r\n");
+    InsertHighscore(settings, HighscoreLine("Eva\nLu", 7, "0:04:37"), DefaultSettings({}));
+    EXPECT_EQ(settings.Count(), 14);
+    EXPECT_EQ(settings.Line(1), "Name1: a.jpg; Ann Bob Cid");
+    EXPECT_EQ(settings.Line(2), "Name2: b.jpg; Tom Tim");
+    EXPECT_TRUE(settings.All().contains("first second"));
+    EXPECT_TRUE(settings.All().contains("last"));
+    for (const QString& line : settings.All()) {
+        EXPECT_FALSE(line.contains(u'\n') || line.contains(u'\r') || line.contains(QChar(0)))
+            << line.toStdString();
+    }
 }

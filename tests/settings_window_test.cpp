@@ -104,23 +104,46 @@ TEST_F(SettingsFile, ShortFilesFallBackToTheDefaults) {
     EXPECT_EQ(german.Settings.All(), DefaultLines);
 }
 
-TEST_F(SettingsFile, PictureThatFailsToLoadGivesDefaultsAndKeepsWhatWasShown) {
+TEST_F(SettingsFile, APictureThatFailsToLoadCostsOnlyItsOwnPlaceAndIsNamedOnce) {
     WritePicture(ExePath("good.jpg"));
     WriteFile(ExePath("broken.jpg"), "not a picture at all");
+    WriteFile(ExePath("wall.png"), "not a picture either");
     QStringList lines = DefaultLines;
+    lines[0] = "Playlist: /music/party.m3u";
     lines[1] = "Name1: " + ExePath("good.jpg") + "; Ann";
     lines[2] = "Name2: " + ExePath("broken.jpg") + "; Ben";
     lines[3] = "Name3: Name3.jpg; Cid";
+    lines[5] = ExePath("wall.png");
+    lines[7] = "Guess a cover every 4 songs";
     lines << "highscore line";
     WriteSettingsFile(lines);
     TfrmMain& w = StartWindow();
     EXPECT_EQ(w.Spieler[1]->Caption(), "Ann");
     EXPECT_EQ(w.Image[1]->Picture().size(), QSize(40, 60));
-    EXPECT_EQ(w.Spieler[2]->Caption(), "Name2");
+    EXPECT_EQ(w.Spieler[2]->Caption(), "Ben");
     EXPECT_EQ(w.Image[2]->Picture().size(), QSize(170, 230));
-    EXPECT_EQ(w.Spieler[3]->Caption(), "Name3");
+    EXPECT_EQ(w.Spieler[3]->Caption(), "Cid");
+    EXPECT_EQ(w.CoverInterval, 4);
     EXPECT_TRUE(Platform.Errors.isEmpty());
-    EXPECT_EQ(w.Settings.All(), DefaultLines);
+    ASSERT_EQ(Platform.Messages.size(), 1);
+    EXPECT_TRUE(Platform.Messages[0].contains(ExePath("broken.jpg")));
+    EXPECT_TRUE(Platform.Messages[0].contains(ExePath("wall.png")));
+    EXPECT_EQ(Platform.Messages[0].count("broken.jpg"), 1);
+    CloseWindow();
+    EXPECT_EQ(SettingsFileLines(), lines);
+}
+
+TEST_F(SettingsFile, ShortFilesWithoutACoverIntervalGiveOneCoverRoundInTen) {
+    for (const int count : {8, 9}) {
+        Window.reset();
+        QStringList lines = DefaultLines.mid(0, count);
+        lines[7] = "no cover interval here";
+        WriteSettingsFile(lines);
+        TfrmMain& w = StartWindow();
+        EXPECT_EQ(w.CoverInterval, 10) << count;
+        EXPECT_EQ(w.SkipMs, 2000) << count;
+        EXPECT_EQ(w.Settings.All(), DefaultLines) << count;
+    }
 }
 
 TEST_F(SettingsFile, BadFilesStartWithDefaultsOrWhatCouldBeRead) {
@@ -186,4 +209,13 @@ TEST_F(SettingsFile, AnUnreadableFileIsNotOverwritten) {
     CloseWindow();
     EXPECT_TRUE(QFileInfo(ExePath("Harvoline.ini")).isDir());
     EXPECT_TRUE(Platform.Messages.isEmpty());
+}
+
+TEST_F(SettingsFile, TheErrorLogIsWrittenEvenWhenTheSettingsCouldNotBeRead) {
+    ASSERT_TRUE(QDir(Folder.path()).mkdir("Harvoline.ini"));
+    TfrmMain& w = StartWindow();
+    w.ErrorLog << "/music/gone.mp3 --> read error";
+    CloseWindow();
+    EXPECT_EQ(ReadFile(ExePath("errors.txt")), "/music/gone.mp3 --> read error\r\n");
+    EXPECT_EQ(Platform.ShellOpened, QStringList{ExePath("errors.txt")});
 }

@@ -14,13 +14,23 @@ QString FakeAudioPlayer::FileName() const {
 void FakeAudioPlayer::Open(const QString& path) {
     File = path;
     Playing = false;
+    FileOpen = false;
     Opened << path;
     if (FailToOpen.contains(path)) {
         throw HarvolineError(QStringLiteral("Cannot open %1").arg(path));
     }
+    FileOpen = true;
+}
+
+void FakeAudioPlayer::Close() {
+    FileOpen = false;
+    Playing = false;
 }
 
 void FakeAudioPlayer::Play() {
+    if (!FileOpen) {
+        throw HarvolineError(QStringLiteral("Cannot play: no file is open"));
+    }
     if (FailToPlay.contains(File)) {
         throw HarvolineError(QStringLiteral("Cannot play %1").arg(File));
     }

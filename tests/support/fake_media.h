@@ -9,7 +9,8 @@
 namespace harvoline::testing {
 
 // A song player that plays nothing; files named in the failure sets fail as a broken
-// file would. It records what it was asked.
+// file would, and, like the real player, it cannot play once closed or after a failed
+// open. It records what it was asked.
 class FakeAudioPlayer : public AudioPlayer {
   public:
     QSet<QString> FailToOpen;
@@ -27,7 +28,7 @@ class FakeAudioPlayer : public AudioPlayer {
 
     QString FileName() const override;
     void Open(const QString& path) override;
-    void Close() override { Playing = false; }
+    void Close() override;
     void SetStartPosition(std::int64_t ms) override { Start = ms; }
     void Play() override;
     void Pause() override;
@@ -37,6 +38,7 @@ class FakeAudioPlayer : public AudioPlayer {
 
   private:
     QString File;
+    bool FileOpen = false;
     std::int64_t Start = -1;
 };
 

@@ -9,6 +9,9 @@ namespace harvoline::testing {
 
 std::optional<QString> FakePlatform::OpenFileDialog(const FileDialogRequest& request) {
     Dialogs.push_back(request);
+    if (WhileDialogOpen) {
+        WhileDialogOpen();
+    }
     if (DialogAnswers.empty()) {
         return std::nullopt;
     }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "tests/support/fake_media.h"
 #include "tests/support/fake_hid_platform.h"
+#include "tests/support/fake_media.h"
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace harvoline::testing {
@@ -17,6 +18,8 @@ class FakePlatform : public Platform {
     // scripted answer a dialog is cancelled.
     std::deque<std::optional<QString>> DialogAnswers;
     std::vector<FileDialogRequest> Dialogs;
+    // Runs while a dialog is open, as the event loop runs under a real one.
+    std::function<void()> WhileDialogOpen;
 
     std::deque<bool> YesNoAnswers;
     QStringList Questions;
