@@ -250,6 +250,8 @@ class TfrmMain : public QWidget {
     void LoadDefaultLanguage();
     void ApplyLanguage();
     void LoadLanguageFile(const QString& path);
+    // Loads the language file, else the built-in texts; false when the file was not taken.
+    bool TryLanguageFile(const QString& path);
     void Sprachen1Click();
     void ApplyHints(int seat);
 

@@ -1,9 +1,9 @@
 #include "media/picture_loader.h"
 
 #include "platform/errors.h"
+#include "platform/regular_file.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
@@ -11,6 +11,7 @@
 #include <cstdio> // before jpeglib.h, which uses FILE
 #include <jerror.h>
 #include <jpeglib.h>
+#include <limits>
 
 namespace harvoline {
 
@@ -224,25 +225,10 @@ QImage DecodeWithQt(const QByteArray& bytes, const QByteArray& format) {
 }
 
 QByteArray ReadPictureBytes(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        throw HarvolineError(QStringLiteral("the file does not exist"));
-    }
-    if (!info.isFile()) {
-        throw HarvolineError(QStringLiteral("not a regular file"));
-    }
-    if (AllocationLimitBytes() > 0 && info.size() > AllocationLimitBytes()) {
-        throw HarvolineError(QStringLiteral("the file is too large"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw HarvolineError(file.errorString());
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw HarvolineError(file.errorString());
-    }
-    return bytes;
+    // Qt's limit 0 means none.
+    const qint64 limit =
+        AllocationLimitBytes() > 0 ? AllocationLimitBytes() : std::numeric_limits<qint64>::max();
+    return RegularFile(path).ReadAll(limit);
 }
 
 } // namespace

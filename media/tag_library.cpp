@@ -1,7 +1,9 @@
 #include "media/tag_library.h"
 
+#include "app/text_file.h"
+#include "platform/regular_file.h"
+
 #include <QFile>
-#include <sys/stat.h>
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
 #include <taglib/flacfile.h>
@@ -27,12 +29,6 @@ EmbeddedPicture PictureOf(const TagLib::ByteVector& data) {
     QByteArray bytes = FromTag(data);
     const PictureKind kind = PictureKindOf(bytes);
     return {kind, std::move(bytes)};
-}
-
-// TagLib opens a named pipe like a file and would wait for a writer.
-bool IsRegularFile(const QByteArray& path) {
-    struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 QHash<QByteArray, QString> Id3v2Frames(const TagLib::ID3v2::Tag& tag) {
@@ -126,10 +122,11 @@ void TagLibrary::Load(const QString& path) {
     Frames.clear();
     CommentText.clear();
     Picture = {};
-    const QByteArray fileName = QFile::encodeName(path);
-    if (!IsRegularFile(fileName)) {
+    // TagLib opens a named pipe like a file and would wait for a writer.
+    if (!UnreadableReason(path).isEmpty()) {
         return;
     }
+    const QByteArray fileName = QFile::encodeName(path);
     const TagLib::FileRef ref(fileName.constData(), false);
     if (ref.isNull()) {
         return;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <sys/stat.h>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -159,4 +160,32 @@ TEST_F(Language, AnsiFilesAndGarbageAreReadWithoutHarm) {
     WriteSettingsFile(settings);
     TfrmMain& again = StartWindow();
     EXPECT_GE(again.LanguageTable.size(), 33);
+}
+
+TEST_F(Language, AFileThatCannotBeReadIsRefusedWithAMessage) {
+    const QString pipe = ExePath("pipe.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Named in the settings: the start does not wait for a writer.
+    QStringList settings = DefaultSettings(DefaultLanguageTable());
+    settings[6] = pipe;
+    WriteSettingsFile(settings);
+    TfrmMain& w = StartWindow();
+    ASSERT_EQ(Platform.Messages.size(), 1);
+    EXPECT_TRUE(Platform.Messages[0].contains(pipe + ": not a regular file"))
+        << Platform.Messages[0].toStdString();
+    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
+    EXPECT_EQ(w.Settings.Line(6), "");
+
+    // Chosen in the menu.
+    Platform.Messages.clear();
+    Platform.DialogAnswers.push_back(EnglishFile());
+    w.Sprachen1Click();
+    Platform.DialogAnswers.push_back(pipe);
+    w.Sprachen1Click();
+    ASSERT_EQ(Platform.Messages.size(), 1);
+    EXPECT_TRUE(Platform.Messages[0].contains(pipe + ": not a regular file"))
+        << Platform.Messages[0].toStdString();
+    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
+    EXPECT_EQ(w.Settings.Line(6), "");
+    EXPECT_TRUE(Platform.Errors.isEmpty());
 }

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTextDocument>
+#include <functional>
+#include <sys/stat.h>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -179,11 +182,41 @@ TEST_F(SettingsFile, UnwritableSettingsAreReportedByName) {
         << Platform.Messages[0].toStdString();
 }
 
-TEST_F(SettingsFile, AnUnreadableFileIsNotOverwritten) {
-    ASSERT_TRUE(QDir(Folder.path()).mkdir("Harvoline.ini"));
-    TfrmMain& w = StartWindow();
-    EXPECT_EQ(w.Settings.All(), DefaultLines);
-    CloseWindow();
-    EXPECT_TRUE(QFileInfo(ExePath("Harvoline.ini")).isDir());
-    EXPECT_TRUE(Platform.Messages.isEmpty());
+TEST_F(SettingsFile, AFileThatCannotBeReadIsReportedAndNotOverwritten) {
+    const QString path = ExePath("Harvoline.ini");
+    const struct {
+        const char* Name;
+        std::function<void()> Make;
+        const char* Reason;
+        std::function<bool()> StillThere;
+    } cases[] = {
+        {"a folder", [&] { QDir().mkdir(path); }, "not a regular file",
+         [&] { return QFileInfo(path).isDir(); }},
+        // A named pipe would hold the start until some program wrote to it.
+        {"a named pipe", [&] { ::mkfifo(QFile::encodeName(path).constData(), 0600); },
+         "not a regular file",
+         [&] { return !QFileInfo(path).isFile() && QFileInfo::exists(path); }},
+        {"a file of 65 MB",
+         [&] {
+             QFile file(path);
+             file.open(QIODevice::WriteOnly);
+             file.resize(65 * 1024 * 1024);
+         },
+         "the file is larger than 64 MB",
+         [&] { return QFileInfo(path).size() == 65 * 1024 * 1024; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.Make();
+        Platform.Messages.clear();
+        TfrmMain& w = StartWindow();
+        EXPECT_EQ(w.Settings.All(), DefaultLines);
+        ASSERT_EQ(Platform.Messages.size(), 1);
+        EXPECT_TRUE(Platform.Messages[0].contains(path + ": " + c.Reason))
+            << Platform.Messages[0].toStdString();
+        CloseWindow();
+        EXPECT_TRUE(c.StillThere());
+        QDir().rmdir(path);
+        QFile::remove(path);
+    }
 }
