@@ -25,6 +25,16 @@ QByteArray FromTag(const TagLib::ByteVector& bytes) {
     return QByteArray(bytes.data(), bytes.size());
 }
 
+// ID3v2 texts in "ISO-8859-1" come from Windows programs in the Windows code page, as
+// ID3v1 records do: "’" and "€" lie where ISO-8859-1 has invisible control codes.
+class WindowsLatin1 : public TagLib::ID3v2::Latin1StringHandler {
+  public:
+    TagLib::String parse(const TagLib::ByteVector& data) const override {
+        const QByteArray utf8 = DecodeCp1252(QByteArrayView(data.data(), data.size())).toUtf8();
+        return TagLib::String(utf8.toStdString(), TagLib::String::UTF8);
+    }
+};
+
 EmbeddedPicture PictureOf(const TagLib::ByteVector& data) {
     QByteArray bytes = FromTag(data);
     const PictureKind kind = PictureKindOf(bytes);
@@ -116,6 +126,12 @@ QString PictureExtension(PictureKind kind) {
         break;
     }
     return {};
+}
+
+TagLibrary::TagLibrary() {
+    // TagLib keeps the handler for every tag it reads from now on.
+    static const WindowsLatin1 handler;
+    TagLib::ID3v2::Tag::setLatin1StringHandler(&handler);
 }
 
 void TagLibrary::Load(const QString& path) {
