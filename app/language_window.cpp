@@ -66,8 +66,13 @@ void TfrmMain::ApplyLanguage() {
 }
 
 void TfrmMain::ApplyHints(int seat) {
-    Image[seat]->setToolTip(PictureHintOn[seat] ? LanguageEntry(21) : QString());
-    Spieler[seat]->setToolTip(NameHintOn[seat] ? LanguageEntry(22) : QString());
+    // A tool tip that looks like markup is shown as rich text; the language file's text is
+    // shown as written.
+    const auto hint = [this](bool on, int entry) {
+        return on ? Qt::convertFromPlainText(LanguageEntry(entry)) : QString();
+    };
+    Image[seat]->setToolTip(hint(PictureHintOn[seat], 21));
+    Spieler[seat]->setToolTip(hint(NameHintOn[seat], 22));
 }
 
 void TfrmMain::Sprachen1Click() {

@@ -4,7 +4,9 @@
 #include "app/text_file.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <sys/stat.h>
 
 using namespace harvoline;
@@ -46,7 +48,7 @@ TEST_F(Language, ChosenFileIsAppliedAndRemembered) {
     EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
     EXPECT_EQ(w.Info1->Caption(), w.LanguageEntry(23));
     EXPECT_EQ(w.info3->Caption(), w.LanguageEntry(21));
-    EXPECT_EQ(w.Spieler[1]->toolTip(), w.LanguageEntry(22));
+    EXPECT_EQ(w.Spieler[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(22)));
     EXPECT_EQ(w.OpenSongs.Title, "Open playlist");
     EXPECT_EQ(w.OpenPicture.Filter, "Picture (*.jpg)|*.jpg");
     EXPECT_EQ(w.NoMoreBuzzers->text(), "E&xit");
@@ -188,4 +190,26 @@ TEST_F(Language, AFileThatCannotBeReadIsRefusedWithAMessage) {
     EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
     EXPECT_EQ(w.Settings.Line(6), "");
     EXPECT_TRUE(Platform.Errors.isEmpty());
+}
+
+TEST_F(Language, TextsFromTheFileAreShownAsWrittenNotAsMarkup) {
+    QStringList lines = DefaultLanguageTable();
+    lines[21] = QStringLiteral("<img src=\"/dev/zero\"> double-click");
+    lines[22] = QStringLiteral("<b>not bold</b> & <i>not italic</i>");
+    WriteFile(ExePath("markup.ini"), lines.join("\r\n").toUtf8());
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(ExePath("markup.ini"));
+    w.Sprachen1Click();
+
+    const auto shown = [](const QString& toolTip) {
+        QTextDocument document;
+        document.setHtml(toolTip);
+        return document.toPlainText();
+    };
+    EXPECT_EQ(shown(w.Image[1]->toolTip()), lines[21]);
+    EXPECT_EQ(shown(w.Spieler[1]->toolTip()), lines[22]);
+    // The help and info pages, names and hints are labels.
+    for (const QLabel* label : w.findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
 }

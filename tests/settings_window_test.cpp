@@ -37,8 +37,8 @@ TEST_F(SettingsFile, FirstRunWritesExactlyTheElevenDefaultLines) {
     TfrmMain& w = StartWindow();
     EXPECT_EQ(w.Image[1]->Picture().size(), QSize(170, 230));
     EXPECT_EQ(w.CoverInterval, 10);
-    EXPECT_EQ(w.Spieler[1]->toolTip(), w.LanguageEntry(22));
-    EXPECT_EQ(w.Image[1]->toolTip(), w.LanguageEntry(21));
+    EXPECT_EQ(w.Spieler[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(22)));
+    EXPECT_EQ(w.Image[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(21)));
     CloseWindow();
     EXPECT_EQ(ReadFile(ExePath("Harvoline.ini")), (DefaultLines.join("\r\n") + "\r\n").toUtf8());
     EXPECT_FALSE(QFile::exists(ExePath("errors.txt")));
