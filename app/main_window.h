@@ -283,6 +283,8 @@ class TfrmMain : public QWidget {
     // entries before them are removed.
     int DrawTrackedSong(const std::array<int*, 3>& attached);
     void RemoveSongAt(int position, const std::array<int*, 3>& attached);
+    // The positions pointed at follow their songs when the entry at the position is removed.
+    void FollowRemoval(int position, const std::array<int*, 3>& attached);
     void TakeAnswerFromTag();
     // The double-clicks on names and pictures and the name editors' focus and keys;
     // true when the event is used up.
