@@ -107,3 +107,83 @@ TEST_F(VlcPlayer, RefusesFilesItCannotPlay) {
     EXPECT_THROW(Player.Play(), HarvolineError);
     EXPECT_FALSE(Player.IsPlaying());
 }
+
+TEST_F(VlcPlayer, AVbrSongWithoutXingHeaderStartsAtTheSkipAndTheClockRunsToItsEnd) {
+    // libvlc guesses about a second for it, less than the skip.
+    const QString song = Folder.filePath("vbr.mp3");
+    ASSERT_TRUE(WriteVbrMp3WithoutXing(song, 5000));
+    Player.Open(song);
+    Player.SetStartPosition(2000);
+    Player.Play();
+    ASSERT_TRUE(WaitUntilPlaying());
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_GE(Player.PositionMs(), 2000);
+    EXPECT_LT(Player.PositionMs(), 2100);
+    std::this_thread::sleep_for(1500ms);
+    const auto played = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - started)
+                            .count();
+    EXPECT_NEAR(Player.PositionMs(), 2000 + played, 300);
+
+    // Ended, the clock stays at the song's true end.
+    for (int i = 0; i < 400 && Player.IsPlaying(); ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_FALSE(Player.IsPlaying());
+    EXPECT_NEAR(Player.PositionMs(), 5000, 100);
+}
+
+TEST_F(VlcPlayer, ASongShorterThanTheSkipIsRefusedWhateverLibvlcGuesses) {
+    const QString vbr = Folder.filePath("short vbr.mp3");
+    ASSERT_TRUE(WriteVbrMp3WithoutXing(vbr, 1500));
+    const QString wav = Folder.filePath("short.wav");
+    WriteToneWav(wav, 1500);
+    for (const QString& song : {vbr, wav}) {
+        SCOPED_TRACE(song.toStdString());
+        Player.Open(song);
+        Player.SetStartPosition(2000);
+        EXPECT_THROW(Player.Play(), HarvolineError);
+        EXPECT_FALSE(Player.IsPlaying());
+        // From the skip's side of its end, it starts.
+        Player.Open(song);
+        Player.SetStartPosition(1000);
+        EXPECT_NO_THROW(Player.Play());
+        EXPECT_TRUE(WaitUntilPlaying());
+    }
+}
+
+TEST_F(VlcPlayer, AnEndedOrStoppedSongStaysSoWhenAskedToGoOn) {
+    const QString song = Folder.filePath("song.mp3");
+    ASSERT_TRUE(WriteVbrMp3WithoutXing(song, 1200));
+    Player.Open(song);
+    Player.SetStartPosition(0);
+    Player.Play();
+    ASSERT_TRUE(WaitUntilPlaying());
+    for (int i = 0; i < 300 && Player.IsPlaying(); ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    const std::int64_t end = Player.PositionMs();
+    EXPECT_NEAR(end, 1200, 100);
+    // An answer given after the song ended: the pause of the buzz, then going on.
+    Player.Pause();
+    Player.Play();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(Player.IsPlaying());
+    EXPECT_EQ(Player.PositionMs(), end);
+
+    // Stopped at the end of a playlist.
+    const QString longer = Folder.filePath("longer.wav");
+    WriteToneWav(longer, 4000);
+    Player.Open(longer);
+    Player.SetStartPosition(1000);
+    Player.Play();
+    ASSERT_TRUE(WaitUntilPlaying());
+    std::this_thread::sleep_for(300ms);
+    Player.Stop();
+    const std::int64_t stopped = Player.PositionMs();
+    Player.Play();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(Player.IsPlaying());
+    EXPECT_EQ(Player.PositionMs(), stopped);
+    EXPECT_GE(stopped, 1000);
+}
