@@ -187,6 +187,9 @@ class TfrmMain : public QWidget {
     QString SongPath(const QString& entry) const;
     void CreateVideoView();
     void FreeVideoView();
+    // Waits a few milliseconds at a time until done() holds or the time is up; tells
+    // whether it held.
+    bool WaitUntil(const std::function<bool()>& done, int boundMs);
     void NewRound();
     void Einzelspieler1Click();
     void Hilfe1Click();

@@ -11,7 +11,10 @@ namespace harvoline {
 
 namespace {
 
-constexpr int PlayingChecks = 40;
+// How long a song may take to sound once asked to play; libvlc takes a few milliseconds.
+constexpr int SongStartBoundMs = 4000;
+// How often a wait looks again.
+constexpr int WaitStepMs = 10;
 
 } // namespace
 
@@ -211,12 +214,21 @@ bool TfrmMain::TryStartSongRound() {
         return false;
     }
     FreshPlaylist = false;
-    for (int check = 0; check < PlayingChecks && !player.IsPlaying(); ++check) {
-        Os.Wait(100);
-    }
+    WaitUntil([&player] { return player.IsPlaying(); }, SongStartBoundMs);
     Timer1->start();
     Timer2->start();
     ClearAnswerLines();
+    return true;
+}
+
+bool TfrmMain::WaitUntil(const std::function<bool()>& done, int boundMs) {
+    const std::int64_t deadline = Os.NowMs() + boundMs;
+    while (!done()) {
+        if (Os.NowMs() >= deadline) {
+            return false;
+        }
+        Os.Wait(WaitStepMs);
+    }
     return true;
 }
 

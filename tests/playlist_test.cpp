@@ -69,6 +69,32 @@ TEST_F(Playlist, OpensPlaysOneRoundAndRemembersThePlaylist) {
     EXPECT_EQ(w.SongList.size(), 7);
 }
 
+TEST_F(Playlist, TheWaitForTheSongEndsAsSoonAsItSounds) {
+    const struct {
+        const char* Name;
+        std::int64_t StartsAfterMs;
+        std::int64_t WaitedMs; // after the fixed 500 ms
+    } cases[] = {
+        {"at once", 0, 0},
+        {"after 250 ms", 250, 250},
+        {"never", 1000000, 4000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Platform.Player.StartsAfterMs = c.StartsAfterMs;
+        Platform.Waits.clear();
+        TfrmMain& w = OpenWith(WritePlaylist(WriteSongs(8)));
+        ASSERT_FALSE(Platform.Waits.empty());
+        EXPECT_EQ(Platform.Waits.front(), 500);
+        const std::vector<int> polls(Platform.Waits.begin() + 1, Platform.Waits.end());
+        EXPECT_EQ(std::accumulate(polls.begin(), polls.end(), std::int64_t{0}), c.WaitedMs);
+        EXPECT_TRUE(std::ranges::all_of(polls, [](int ms) { return ms == 10; }));
+        // The round goes on whether or not the song sounds.
+        EXPECT_TRUE(w.Timer2->isActive());
+        Window.reset();
+    }
+}
+
 TEST_F(Playlist, ExactlySixSongsGiveOneRoundAndTheLastLineIsNeverDrawn) {
     const QStringList names = WriteSongs(6);
     TfrmMain& w = OpenWith(WritePlaylist(names));
