@@ -290,6 +290,21 @@ TEST_F(Playlist, BadEntriesAndHugePlaylistsNeitherHangNorCrash) {
     EXPECT_EQ(w.SongList.size(), 99999);
 }
 
+TEST_F(Playlist, APlaylistThatCannotBeReadIsRefusedWithTheReason) {
+    const QString pipe = SongFolder() + "pipe.m3u";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    TfrmMain& w = StartWindow();
+    for (const QString& playlist : {pipe, QString("/dev/zero")}) {
+        SCOPED_TRACE(playlist.toStdString());
+        Platform.Errors.clear();
+        Platform.DialogAnswers.push_back(playlist);
+        w.Start->click();
+        ASSERT_EQ(Platform.Errors.size(), 1);
+        EXPECT_EQ(Platform.Errors[0], "Cannot read " + playlist + ": not a regular file");
+        EXPECT_EQ(w.Start->text(), "Start");
+    }
+}
+
 TEST_F(Playlist, AHundredThousandMissingFilesReachTheEndQuickly) {
     QStringList missing;
     for (int i = 0; i < 100000; ++i) {

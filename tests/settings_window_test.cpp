@@ -78,6 +78,19 @@ TEST_F(SettingsFile, ReadsValuesPlayersAndPictures) {
     EXPECT_EQ(SettingsFileLines(), lines);
 }
 
+TEST_F(SettingsFile, AHandEditedLineInTheWindowsCodePageLeavesTheUtf8LinesAsTheyAre) {
+    QByteArray bytes = DefaultLines.join("\r\n").toUtf8() + "\r\n";
+    bytes.replace("Name1: Name1.jpg; Name1", "Name1: Name1.jpg; J\xC3\xBCrgen");
+    bytes.replace("Name2: Name2.jpg; Name2", "Name2: Name2.jpg; G\xFCnther");
+    WriteFile(ExePath("Harvoline.ini"), bytes);
+    TfrmMain& w = StartWindow();
+    EXPECT_EQ(w.Spieler[1]->Caption(), QStringLiteral("Jürgen"));
+    EXPECT_EQ(w.Spieler[2]->Caption(), QStringLiteral("Günther"));
+    CloseWindow();
+    EXPECT_TRUE(ReadFile(ExePath("Harvoline.ini"))
+                    .contains("J\xC3\xBCrgen\r\nName2: Name2.jpg; G\xC3\xBCnther\r\n"));
+}
+
 TEST_F(SettingsFile, CoverIntervalBelowOneBecomesTenAndTheLineIsRewritten) {
     for (const QString& line : {QString("0"), QString("no digits"), QString("3000000000")}) {
         WriteSettingsFile(WithLine(DefaultLines, 7, line));
