@@ -2,8 +2,10 @@
 #include "app/language.h"
 #include "app/main_window.h"
 #include "app/text_file.h"
+#include "platform/regular_file.h"
 
 #include <QFileInfo>
+#include <QTextDocument>
 
 namespace harvoline {
 
@@ -64,8 +66,13 @@ void TfrmMain::ApplyLanguage() {
 }
 
 void TfrmMain::ApplyHints(int seat) {
-    Image[seat]->setToolTip(PictureHintOn[seat] ? LanguageEntry(21) : QString());
-    Spieler[seat]->setToolTip(NameHintOn[seat] ? LanguageEntry(22) : QString());
+    // A tool tip that looks like markup is shown as rich text; the language file's text is
+    // shown as written.
+    const auto hint = [this](bool on, int entry) {
+        return on ? Qt::convertFromPlainText(LanguageEntry(entry)) : QString();
+    };
+    Image[seat]->setToolTip(hint(PictureHintOn[seat], 21));
+    Spieler[seat]->setToolTip(hint(NameHintOn[seat], 22));
 }
 
 void TfrmMain::Sprachen1Click() {
@@ -77,13 +84,23 @@ void TfrmMain::Sprachen1Click() {
     if (!chosen) {
         return;
     }
+    Settings.SetLine(6,
+                     TryLanguageFile(*chosen) ? QFileInfo(*chosen).absoluteFilePath() : QString());
+}
+
+bool TfrmMain::TryLanguageFile(const QString& path) {
     try {
-        LoadLanguageFile(*chosen);
-        Settings.SetLine(6, QFileInfo(*chosen).absoluteFilePath());
+        LoadLanguageFile(path);
+        return true;
+    } catch (const UnreadableFileError& error) {
+        // Someone chose the file, so they hear why it was not taken; a file that is read but
+        // holds too few texts is simply not a language file.
+        Os.ShowMessage(QStringLiteral("%1\n\nThe game keeps its built-in texts.")
+                           .arg(QString::fromUtf8(error.what())));
     } catch (const std::exception&) {
-        LoadDefaultLanguage();
-        Settings.SetLine(6, QString());
     }
+    LoadDefaultLanguage();
+    return false;
 }
 
 } // namespace harvoline

@@ -214,6 +214,9 @@ class TfrmMain : public QWidget {
     QString SongPath(const QString& entry) const;
     void CreateVideoView();
     void FreeVideoView();
+    // Waits a few milliseconds at a time until done() holds or the time is up; tells
+    // whether it held.
+    bool WaitUntil(const std::function<bool()>& done, int boundMs);
     void NewRound();
     // The round display after a round has started, and the end of a playlist that the start
     // ran down to fewer songs than a round needs.
@@ -293,6 +296,8 @@ class TfrmMain : public QWidget {
     void LoadDefaultLanguage();
     void ApplyLanguage();
     void LoadLanguageFile(const QString& path);
+    // Loads the language file, else the built-in texts; false when the file was not taken.
+    bool TryLanguageFile(const QString& path);
     void Sprachen1Click();
     void ApplyHints(int seat);
 
@@ -328,6 +333,8 @@ class TfrmMain : public QWidget {
     // entries before them are removed.
     int DrawTrackedSong(const std::array<int*, 3>& attached);
     void RemoveSongAt(int position, const std::array<int*, 3>& attached);
+    // The positions pointed at follow their songs when the entry at the position is removed.
+    void FollowRemoval(int position, const std::array<int*, 3>& attached);
     void TakeAnswerFromTag();
     // The double-clicks on names and pictures and the name editors' focus and keys;
     // true when the event is used up.

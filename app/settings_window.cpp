@@ -68,20 +68,20 @@ void TfrmMain::ReadSettings() {
     }
     try {
         Settings.Replace(ReadTextLines(path));
-    } catch (const HarvolineError&) {
+    } catch (const HarvolineError& error) {
         // A file that is there but cannot be read is not overwritten at shutdown.
         SettingsUnreadable = true;
         LoadDefaultLanguage();
         UseDefaultSettings();
+        Os.ShowMessage(QStringLiteral("%1\n\nThe game starts with its default settings and "
+                                      "leaves the file as it is.")
+                           .arg(QString::fromUtf8(error.what())));
         return;
     }
 
     const QString languagePath = ResolvePath(Settings.Count() > 6 ? Settings.Line(6) : QString());
-    if (FileExists(languagePath)) {
-        try {
-            LoadLanguageFile(languagePath);
-        } catch (const std::exception&) {
-            LoadDefaultLanguage();
+    if (!languagePath.isEmpty() && QFileInfo::exists(languagePath)) {
+        if (!TryLanguageFile(languagePath)) {
             Settings.SetLine(6, QString());
         }
     } else {

@@ -1,11 +1,12 @@
 #include "app/text_file.h"
 
 #include "platform/errors.h"
+#include "platform/regular_file.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <vector>
 
 namespace harvoline {
 
@@ -30,23 +31,11 @@ QString DecodeCp1252(QByteArrayView bytes) {
     return text;
 }
 
-QString DecodeText(const QByteArray& bytes) {
-    QByteArray content = bytes;
-    const qsizetype nul = content.indexOf('\0');
-    if (nul >= 0) {
-        content.truncate(nul);
-    }
-    QStringDecoder utf8(QStringConverter::Utf8,
-                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    QString text = utf8(content);
-    if (!utf8.hasError()) {
-        return text;
-    }
-    return DecodeCp1252(content);
-}
+namespace {
 
-QStringList SplitLines(const QString& text) {
-    QStringList lines;
+// The lines of a text, by view into it: a byte text or a UTF-16 one.
+template <typename View> std::vector<View> LineViews(View text) {
+    std::vector<View> lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -54,14 +43,54 @@ QStringList SplitLines(const QString& text) {
         if (!IsLineEnd(c)) {
             continue;
         }
-        lines.append(text.mid(start, i - start));
+        lines.push_back(text.sliced(start, i - start));
         if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n') {
             ++i;
         }
         start = i + 1;
     }
     if (start < size) {
-        lines.append(text.mid(start));
+        lines.push_back(text.sliced(start));
+    }
+    return lines;
+}
+
+template <typename View> View UpToNul(View text) {
+    const qsizetype nul = text.indexOf(u'\0');
+    return nul >= 0 ? text.first(nul) : text;
+}
+
+QStringList Utf16Lines(QByteArrayView bytes, QStringConverter::Encoding encoding) {
+    QStringDecoder decoder(encoding);
+    const QString text = decoder(bytes);
+    QStringList lines;
+    for (const QStringView line : LineViews(UpToNul(QStringView(text)))) {
+        lines.append(line.toString());
+    }
+    return lines;
+}
+
+QString DecodeLine(QByteArrayView line) {
+    if (!line.isValidUtf8()) {
+        return DecodeCp1252(line);
+    }
+    // A byte-order mark stays in the text, as the Windows code page would show its bytes.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8(line);
+}
+
+} // namespace
+
+QStringList DecodeLines(const QByteArray& bytes) {
+    if (bytes.startsWith("\xFF\xFE")) {
+        return Utf16Lines(bytes, QStringConverter::Utf16LE);
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        return Utf16Lines(bytes, QStringConverter::Utf16BE);
+    }
+    QStringList lines;
+    for (const QByteArrayView line : LineViews(UpToNul(QByteArrayView(bytes)))) {
+        lines.append(DecodeLine(line));
     }
     return lines;
 }
@@ -100,15 +129,12 @@ QString OneLine(const QString& text) {
 }
 
 QStringList ReadTextLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw HarvolineError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+    try {
+        return DecodeLines(RegularFile(path).ReadAll(TextFileLimitBytes));
+    } catch (const HarvolineError& error) {
+        throw UnreadableFileError(
+            QStringLiteral("Cannot read %1: %2").arg(path, QString::fromUtf8(error.what())));
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw HarvolineError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    }
-    return SplitLines(DecodeText(bytes));
 }
 
 void WriteTextLines(const QString& path, const QStringList& lines) {

@@ -1,5 +1,7 @@
 #include "game/round_rules.h"
 
+#include <algorithm>
+
 namespace harvoline {
 
 QString PadNumber(int value, int width) {
@@ -11,6 +13,8 @@ QString PadNumber(int value, int width) {
 }
 
 QString ClockText(int ms) {
+    // Whatever position a player reports, no part of the clock is ever negative.
+    ms = std::max(ms, 0);
     return QString::number(ms / 60000) + u':' + PadNumber((ms % 60000) / 1000, 2) + u':' +
            PadNumber((ms % 1000) / 10, 2);
 }

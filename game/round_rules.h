@@ -9,7 +9,7 @@ namespace harvoline {
 QString PadNumber(int value, int width);
 
 // The game clock's text for a number of milliseconds: minutes, seconds and hundredths,
-// as in 1:23:45.
+// as in 1:23:45; 0:00:00 for less than nothing.
 QString ClockText(int ms);
 
 enum class RoundKind { Song, Cover, Video };

@@ -12,7 +12,9 @@ namespace {
 
 constexpr int MinimumCovers = 6;
 constexpr int TileCount = 64;
-constexpr int PlayingReads = 10000;
+// How long a video may take to report playing after the wait that follows play; a film
+// that is slow to open still gets its round.
+constexpr int VideoStartBoundMs = 5000;
 
 // Plain files only; sorted by name so every system offers them in the same order.
 QStringList FilesIn(const QString& folder) {
@@ -221,11 +223,7 @@ bool TfrmMain::FinishVideoStart() {
         if (VideoView == nullptr) {
             throw HarvolineError(QStringLiteral("No video view"));
         }
-        bool playing = VideoView->Playing();
-        for (int reread = 0; !playing && reread < PlayingReads; ++reread) {
-            playing = VideoView->Playing();
-        }
-        if (!playing) {
+        if (!WaitUntil([this] { return VideoView->Playing(); }, VideoStartBoundMs)) {
             Os.ShowMessage(QStringLiteral("Error while loading video"));
         }
     } catch (const std::exception&) {

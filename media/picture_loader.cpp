@@ -1,9 +1,9 @@
 #include "media/picture_loader.h"
 
 #include "platform/errors.h"
+#include "platform/regular_file.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
@@ -11,6 +11,7 @@
 #include <cstdio> // before jpeglib.h, which uses FILE
 #include <jerror.h>
 #include <jpeglib.h>
+#include <limits>
 
 namespace harvoline {
 
@@ -25,21 +26,34 @@ bool TooLarge(qint64 width, qint64 height) {
     return AllocationLimitBytes() > 0 && width * height * 4 > AllocationLimitBytes();
 }
 
+// Each scan of a progressive JPEG passes over the whole picture again. Encoders write about
+// ten; a crafted file with thousands keeps the window's thread busy for many seconds.
+constexpr int MostJpegScans = 100;
+
 struct JpegErrors {
     jpeg_error_mgr Manager; // first, so libjpeg's pointer to it leads back here
     std::jmp_buf Jump;
+    bool TooManyScans = false;
 };
 
 // Everything the decoder needs across a longjmp; it lives in the caller's frame.
 struct JpegSession {
     jpeg_decompress_struct Info{};
     JpegErrors Errors{};
+    jpeg_progress_mgr Progress{};
     char Problem[JMSG_LENGTH_MAX]{};
 };
 
 // libjpeg's own handler ends the process.
 [[noreturn]] void JumpBack(j_common_ptr info) {
     std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->Jump, 1);
+}
+
+void CountScans(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MostJpegScans) {
+        reinterpret_cast<JpegErrors*>(info->err)->TooManyScans = true;
+        JumpBack(info);
+    }
 }
 
 // Warnings stay quiet, but a file that ends early is damaged: libjpeg would fill the
@@ -68,11 +82,18 @@ bool RunJpegDecoder(const QByteArray& bytes, JpegSession& session, QImage& pictu
     session.Errors.Manager.error_exit = JumpBack;
     session.Errors.Manager.emit_message = OnMessage;
     if (setjmp(session.Errors.Jump) != 0) {
-        info.err->format_message(reinterpret_cast<j_common_ptr>(&info), session.Problem);
+        if (session.Errors.TooManyScans) {
+            std::snprintf(session.Problem, sizeof session.Problem,
+                          "the picture has more than %d scans", MostJpegScans);
+        } else {
+            info.err->format_message(reinterpret_cast<j_common_ptr>(&info), session.Problem);
+        }
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_create_decompress(&info);
+    session.Progress.progress_monitor = CountScans;
+    info.progress = &session.Progress;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
@@ -224,25 +245,10 @@ QImage DecodeWithQt(const QByteArray& bytes, const QByteArray& format) {
 }
 
 QByteArray ReadPictureBytes(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        throw HarvolineError(QStringLiteral("the file does not exist"));
-    }
-    if (!info.isFile()) {
-        throw HarvolineError(QStringLiteral("not a regular file"));
-    }
-    if (AllocationLimitBytes() > 0 && info.size() > AllocationLimitBytes()) {
-        throw HarvolineError(QStringLiteral("the file is too large"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw HarvolineError(file.errorString());
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw HarvolineError(file.errorString());
-    }
-    return bytes;
+    // Qt's limit 0 means none.
+    const qint64 limit =
+        AllocationLimitBytes() > 0 ? AllocationLimitBytes() : std::numeric_limits<qint64>::max();
+    return RegularFile(path).ReadAll(limit);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Opening a playlist, drawing songs from it and starting a song round.
 #include "app/main_window.h"
 #include "app/text_file.h"
+#include "media/ordered_removals.h"
 #include "media/playlist_rules.h"
 #include "platform/audio_player.h"
 
@@ -10,7 +11,10 @@ namespace harvoline {
 
 namespace {
 
-constexpr int PlayingChecks = 40;
+// How long a song may take to sound once asked to play; libvlc takes a few milliseconds.
+constexpr int SongStartBoundMs = 4000;
+// How often a wait looks again.
+constexpr int WaitStepMs = 10;
 
 } // namespace
 
@@ -66,6 +70,10 @@ int TfrmMain::DrawSong(int e1, int e2, int e3) { return DrawTrackedSong({&e1, &e
 
 void TfrmMain::RemoveSongAt(int position, const std::array<int*, 3>& attached) {
     SongList.removeAt(position);
+    FollowRemoval(position, attached);
+}
+
+void TfrmMain::FollowRemoval(int position, const std::array<int*, 3>& attached) {
     for (int* song : attached) {
         if (song != nullptr && *song > position) {
             --*song;
@@ -86,23 +94,30 @@ int TfrmMain::DrawTrackedSong(const std::array<int*, 3>& attached) {
         }
         return false;
     };
+    // A playlist of many missing songs loses them here one by one.
+    OrderedRemovals songs(SongList);
     for (;;) {
         int position = 0;
         do {
             // The last entry is never drawn.
-            position = Os.Random(static_cast<int>(SongList.size()) - 1);
+            position = Os.Random(static_cast<int>(songs.Size()) - 1);
         } while (excluded(position));
 
-        const QString path = SongPath(SongList[position]);
+        const QString path = SongPath(songs.At(position));
         // A song file the system refuses to read is a lost song, not a stopped game.
         const QString reason =
             SongProblemReason(ReadSongTag(path, Tags.get(), CurrentSongTag), LanguageTable);
         if (!reason.isEmpty()) {
-            RemoveSongAt(position, attached);
+            songs.RemoveAt(position);
+            FollowRemoval(position, attached);
             ErrorLog.append(path + QStringLiteral(" --> ") + reason);
         }
-        UpdateSongCount();
-        if (SongList.size() < MinimumPlaylistSongs) {
+        const bool ended = songs.Size() < MinimumPlaylistSongs;
+        if (ended || reason.isEmpty()) {
+            songs.Apply();
+            UpdateSongCount();
+        }
+        if (ended) {
             EndPlaylist();
             return -1;
         }
@@ -201,12 +216,21 @@ bool TfrmMain::TryStartSongRound() {
         return false;
     }
     FreshPlaylist = false;
-    for (int check = 0; check < PlayingChecks && !player.IsPlaying(); ++check) {
-        Os.Wait(100);
-    }
+    WaitUntil([&player] { return player.IsPlaying(); }, SongStartBoundMs);
     Timer1->start();
     Timer2->start();
     ClearAnswerLines();
+    return true;
+}
+
+bool TfrmMain::WaitUntil(const std::function<bool()>& done, int boundMs) {
+    const std::int64_t deadline = Os.NowMs() + boundMs;
+    while (!done()) {
+        if (Os.NowMs() >= deadline) {
+            return false;
+        }
+        Os.Wait(WaitStepMs);
+    }
     return true;
 }
 

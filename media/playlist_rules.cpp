@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <algorithm>
+#include <optional>
 
 namespace harvoline {
 
@@ -16,6 +18,33 @@ bool IsFile(const QString& path) { return QFileInfo(path).isFile(); }
 
 bool HasUsableTag(const SongTag& tag) {
     return tag.Marker == QStringLiteral("TAG") && !HasNoLetter(tag.Title + tag.Artist);
+}
+
+QString AsWritten(const QString& entry, const QString& currentFolder) {
+    return entry.isEmpty() ? entry : QDir(currentFolder).filePath(entry);
+}
+
+// The song file an entry names, if it exists: beside the playlist (also with a Windows
+// playlist's backslashes), else as written, where a file:// address (as Linux music
+// players export playlists) names a local path with its special characters
+// percent-encoded.
+std::optional<QString> FoundSong(const QString& playlistFolder, const QString& entry,
+                                 const QString& currentFolder) {
+    if (entry.startsWith(QStringLiteral("file://"), Qt::CaseInsensitive)) {
+        const QString local = QUrl(entry).toLocalFile();
+        return IsFile(local) ? std::optional(local) : std::nullopt;
+    }
+    QStringList candidates = {playlistFolder + entry};
+    if (entry.contains(u'\\')) {
+        candidates << playlistFolder + QString(entry).replace(u'\\', u'/');
+    }
+    candidates << AsWritten(entry, currentFolder);
+    for (const QString& candidate : candidates) {
+        if (IsFile(candidate)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -32,17 +61,18 @@ QStringList PlayableEntries(const QStringList& lines) {
 
 QString SongPathOf(const QString& playlistFolder, const QString& entry,
                    const QString& currentFolder) {
-    const QString besidePlaylist = playlistFolder + entry;
-    if (IsFile(besidePlaylist)) {
-        return besidePlaylist;
+    if (const std::optional<QString> found = FoundSong(playlistFolder, entry, currentFolder)) {
+        return *found;
     }
-    if (entry.contains(u'\\')) {
-        const QString unixPath = playlistFolder + QString(entry).replace(u'\\', u'/');
-        if (IsFile(unixPath)) {
-            return unixPath;
+    // Some players write blanks around the names.
+    const QString trimmed = entry.trimmed();
+    if (trimmed != entry && !trimmed.isEmpty()) {
+        if (const std::optional<QString> found =
+                FoundSong(playlistFolder, trimmed, currentFolder)) {
+            return *found;
         }
     }
-    return entry.isEmpty() ? entry : QDir(currentFolder).filePath(entry);
+    return AsWritten(entry, currentFolder);
 }
 
 SongProblem ReadSongTag(const QString& path, TagLibrary* tags, SongTag& record) {

@@ -20,7 +20,9 @@ QStringList PlayableEntries(const QStringList& lines);
 
 // Where an entry's file is: beside the playlist when a file is there (also with a
 // Windows playlist's backslashes), else the entry as written, taken against the
-// current folder.
+// current folder; a file:// address names its local path. An entry not found so is
+// looked for again without the blanks around it. A file found nowhere gives the entry
+// as written, against the current folder.
 QString SongPathOf(const QString& playlistFolder, const QString& entry,
                    const QString& currentFolder);
 

@@ -3,11 +3,7 @@
 #include "app/text_file.h"
 #include "media/tag_library.h"
 #include "platform/errors.h"
-
-#include <QFile>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/regular_file.h"
 
 namespace harvoline {
 
@@ -30,18 +26,6 @@ QString CutTagText(const QString& text, qsizetype length) {
 QString TagField(const QString& text, qsizetype length) {
     return CutTagText(TrimTagText(text), length);
 }
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : Fd(fd) {}
-    ~FileDescriptor() { ::close(Fd); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return Fd; }
-
-  private:
-    int Fd;
-};
 
 [[noreturn]] void CannotRead(const QString& path, const QString& reason) {
     throw HarvolineError(QStringLiteral("Cannot read %1: %2").arg(path, reason));
@@ -78,27 +62,12 @@ SongTag ParseId3v1(QByteArrayView fileEnd) {
 }
 
 void ReadId3v1(const QString& path, SongTag& record) {
-    // Opened without blocking, so a named pipe in a playlist cannot stall the game.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        CannotRead(path, qt_error_string(errno));
+    try {
+        const RegularFile file(path);
+        record = ParseId3v1(file.ReadAt(std::max<qint64>(0, file.Size() - RecordSize), RecordSize));
+    } catch (const HarvolineError& error) {
+        CannotRead(path, QString::fromUtf8(error.what()));
     }
-    const FileDescriptor file(fd);
-    struct stat status {};
-    if (::fstat(file.Get(), &status) != 0) {
-        CannotRead(path, qt_error_string(errno));
-    }
-    if (!S_ISREG(status.st_mode)) {
-        CannotRead(path, QStringLiteral("not a regular file"));
-    }
-    char end[RecordSize];
-    const off_t wanted = std::min<off_t>(status.st_size, RecordSize);
-    const ssize_t got =
-        ::pread(file.Get(), end, static_cast<size_t>(wanted), status.st_size - wanted);
-    if (got < 0) {
-        CannotRead(path, qt_error_string(errno));
-    }
-    record = ParseId3v1(QByteArrayView(end, got));
 }
 
 void ReadId3v2(TagLibrary& tags, const QString& path, SongTag& record) {

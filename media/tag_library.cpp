@@ -1,7 +1,9 @@
 #include "media/tag_library.h"
 
+#include "app/text_file.h"
+#include "platform/regular_file.h"
+
 #include <QFile>
-#include <sys/stat.h>
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
 #include <taglib/flacfile.h>
@@ -23,16 +25,20 @@ QByteArray FromTag(const TagLib::ByteVector& bytes) {
     return QByteArray(bytes.data(), bytes.size());
 }
 
+// ID3v2 texts in "ISO-8859-1" come from Windows programs in the Windows code page, as
+// ID3v1 records do: "’" and "€" lie where ISO-8859-1 has invisible control codes.
+class WindowsLatin1 : public TagLib::ID3v2::Latin1StringHandler {
+  public:
+    TagLib::String parse(const TagLib::ByteVector& data) const override {
+        const QByteArray utf8 = DecodeCp1252(QByteArrayView(data.data(), data.size())).toUtf8();
+        return TagLib::String(utf8.toStdString(), TagLib::String::UTF8);
+    }
+};
+
 EmbeddedPicture PictureOf(const TagLib::ByteVector& data) {
     QByteArray bytes = FromTag(data);
     const PictureKind kind = PictureKindOf(bytes);
     return {kind, std::move(bytes)};
-}
-
-// TagLib opens a named pipe like a file and would wait for a writer.
-bool IsRegularFile(const QByteArray& path) {
-    struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 QHash<QByteArray, QString> Id3v2Frames(const TagLib::ID3v2::Tag& tag) {
@@ -122,14 +128,21 @@ QString PictureExtension(PictureKind kind) {
     return {};
 }
 
+TagLibrary::TagLibrary() {
+    // TagLib keeps the handler for every tag it reads from now on.
+    static const WindowsLatin1 handler;
+    TagLib::ID3v2::Tag::setLatin1StringHandler(&handler);
+}
+
 void TagLibrary::Load(const QString& path) {
     Frames.clear();
     CommentText.clear();
     Picture = {};
-    const QByteArray fileName = QFile::encodeName(path);
-    if (!IsRegularFile(fileName)) {
+    // TagLib opens a named pipe like a file and would wait for a writer.
+    if (!UnreadableReason(path).isEmpty()) {
         return;
     }
+    const QByteArray fileName = QFile::encodeName(path);
     const TagLib::FileRef ref(fileName.constData(), false);
     if (ref.isNull()) {
         return;

@@ -24,6 +24,8 @@ QString PictureExtension(PictureKind kind);
 // be read, or has no such tag, gives empty texts and no picture.
 class TagLibrary {
   public:
+    TagLibrary();
+
     void Load(const QString& path);
 
     // The text of an ID3v2 frame such as "TIT2"; empty when the tag has none. For other

@@ -23,6 +23,15 @@ QString WithSeparator(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+// Message texts come from files (language entries, names, paths) and are shown as they
+// are: as rich text a language file could make the box load any local file as a picture.
+QMessageBox::StandardButton ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                                    QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, owner);
+    box.setTextFormat(Qt::PlainText);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 } // namespace
 
 RealPlatform::RealPlatform() { Clock.start(); }
@@ -55,22 +64,20 @@ std::optional<QString> RealPlatform::OpenFileDialog(const FileDialogRequest& req
 }
 
 void RealPlatform::ShowInformation(const QString& text) {
-    QMessageBox::information(Owner, QCoreApplication::applicationName(), text);
+    ShowBox(Owner, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 bool RealPlatform::AskYesNo(const QString& text) {
-    return QMessageBox::question(Owner, QCoreApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return ShowBox(Owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void RealPlatform::ShowMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, Owner);
-    box.exec();
+    ShowBox(Owner, QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
 void RealPlatform::ShowError(const QString& text) {
-    QMessageBox::critical(Owner, QCoreApplication::applicationName(), text);
+    ShowBox(Owner, QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
 void RealPlatform::ShellOpen(const QString& path) {

@@ -1,10 +1,16 @@
 #pragma once
 
 #include "platform/audio_player.h"
+#include "platform/mp3_frames.h"
+#include "platform/regular_file.h"
 
 #include <QStringList>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
 
 struct libvlc_instance_t;
 struct libvlc_media_t;
@@ -31,10 +37,13 @@ class VlcEngine {
     libvlc_instance_t* Vlc = nullptr;
 };
 
-// Plays songs through libvlc, hiding where it differs from a plain media player: it parses
-// a file before accepting it (a broken file would otherwise "play" silently to its end),
-// refuses a start past the end, turns the error event into a failure, and interpolates
-// its coarse position updates into a clock that runs smoothly.
+// Plays songs through libvlc, hiding where it differs from a plain media player. It
+// refuses a file libvlc would "play" silently to its end, and turns libvlc's error event
+// into a failure. An MP3 file is played from the frame where the start position lies,
+// found by counting the frames: libvlc can only guess where a time lies in a VBR file
+// without a Xing header. Other files start through libvlc's start time, and whether one
+// can start there is decided by starting it. The clock follows libvlc's playing position,
+// interpolated between its coarse updates, and stays at the end once the song has ended.
 class VlcAudioPlayer : public AudioPlayer {
   public:
     explicit VlcAudioPlayer(VlcEngine& engine);
@@ -52,17 +61,39 @@ class VlcAudioPlayer : public AudioPlayer {
 
   private:
     using Clock = std::chrono::steady_clock;
-    static void OnError(const libvlc_event_t* event, void* self);
+    // What libvlc has reported since the song was last started.
+    enum class Start { Waiting, Playing, Ended, Failed };
+    // Where the song is, as far as the game asked.
+    enum class Phase { Ready, Playing, Paused, Over };
+    struct Mp3Source;
+
+    static void OnEvent(const libvlc_event_t* event, void* self);
+    void Report(Start start);
+    void CheckPlayable(const QString& path);
+    libvlc_media_t* MediaFrom(std::int64_t ms);
+    void StartAt(std::int64_t ms);
+    Start WaitForStart();
+    [[noreturn]] void CannotStartAt(std::int64_t ms);
     void StartClock(std::int64_t from);
     void FreezeClock();
+    std::int64_t EndPosition(std::int64_t interpolated);
 
     VlcEngine& Engine;
     libvlc_media_player_t* Player = nullptr;
     libvlc_media_t* Media = nullptr;
     QString File;
-    std::int64_t Duration = 0;
+    std::unique_ptr<RegularFile> Song;
+    std::optional<Mp3Frames> Frames;
+    std::unique_ptr<Mp3Source> Source;
+    // The song's time at libvlc's time 0.
+    std::int64_t Base = 0;
     std::int64_t StartPosition = -1;
+    Phase State = Phase::Ready;
     std::atomic<bool> Failed{false};
+
+    std::mutex StartLock;
+    std::condition_variable StartChanged;
+    Start Started = Start::Waiting;
 
     // The clock: the position at the anchor, and when that was, while playing.
     bool Running = false;

@@ -1,6 +1,7 @@
 #include "platform/vlc_video_view.h"
 
 #include "platform/errors.h"
+#include "platform/regular_file.h"
 #include "platform/vlc_player.h"
 
 #include <QDir>
@@ -47,13 +48,13 @@ void VlcVideoView::SetVisible(bool visible) {
 }
 
 void VlcVideoView::AddTarget(const QString& path, const QString& options) {
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
-        throw HarvolineError(QStringLiteral("Cannot open %1: not a readable file").arg(path));
+    const QString refused = UnreadableReason(path);
+    if (!refused.isEmpty()) {
+        throw HarvolineError(QStringLiteral("Cannot open %1: %2").arg(path, refused));
     }
-    libvlc_media_t* media =
-        libvlc_media_new_path(Engine.Instance(),
-                              QFile::encodeName(info.absoluteFilePath()).constData());
+    const QFileInfo info(path);
+    libvlc_media_t* media = libvlc_media_new_path(
+        Engine.Instance(), QFile::encodeName(info.absoluteFilePath()).constData());
     if (media == nullptr) {
         throw HarvolineError(QStringLiteral("Cannot open %1").arg(path));
     }

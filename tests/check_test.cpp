@@ -1,5 +1,8 @@
+#include "app/language.h"
+#include "app/main_window.h"
 #include "media/playlist_rules.h"
 #include "tests/support/fake_media.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/tag_files.h"
 
@@ -12,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -50,6 +54,11 @@ class PlaylistChecker : public ::testing::Test {
     }
 
     QString Checker() const { return Folder.filePath("bin/harvoline-check"); }
+    QString Fifo() const {
+        const QString path = Folder.filePath("pipe.m3u");
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+        return path;
+    }
     QString SongPath(const QString& name) const { return Folder.filePath("songs/" + name); }
 
     void WriteSong(const QString& name, const QString& title, const QString& artist,
@@ -195,6 +204,9 @@ TEST_F(PlaylistChecker, ExitsWithTwoWhenItCannotCheck) {
         {"a folder for a playlist", {Folder.path()}},
         {"an unknown option", {"--quiet", playlist}},
         {"two playlists", {playlist, playlist}},
+        // Neither waits for a writer or reads without end.
+        {"a named pipe for a playlist", {Fifo()}},
+        {"a device for a playlist", {"/dev/zero"}},
     };
     for (const auto& c : cases) {
         const CheckRun run = Run(c.Arguments);
@@ -232,6 +244,57 @@ TEST_F(PlaylistChecker, SongsStartWhereTheSettingsBesideItSay) {
         EXPECT_EQ(run.Json()["skipMs"].toInt(), c.SkipMs) << c.Name;
         EXPECT_EQ(run.JsonEntry("short.mp3")["usable"].toBool(), c.ShortSongPlays) << c.Name;
     }
+}
+
+TEST_F(PlaylistChecker, TakesTheSettingsAndTheLanguageAsTheGameDoes) {
+    QStringList lines = WriteSongs(6);
+    WriteSong("short.mp3", "Short", "Song", ShortFrames);
+    lines << "short.mp3"
+          << "missing.mp3";
+    const QString playlist = WritePlaylist(lines);
+    WriteBytes(Folder.filePath("broken.jpg"), "no picture at all");
+    QStringList german = DefaultSettings(DefaultLanguageTable());
+    german[8] = "Skip 0 ms";
+    QStringList english = german;
+    english[6] = HARVOLINE_SOURCE_DIR "/languages/English.ini";
+    QStringList brokenPicture = german;
+    brokenPicture[5] = "broken.jpg"; // against the current folder, as the game takes it
+    const struct {
+        const char* Name;
+        QStringList Settings;
+        const char* Missing;
+    } cases[] = {
+        {"German", german, "Datei nicht gefunden."},
+        {"English", english, "File not found."},
+        {"a background the game cannot decode", brokenPicture, "Datei nicht gefunden."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteBytes(Folder.filePath("bin/Harvoline.ini"), c.Settings.join("\r\n").toUtf8());
+        FakePlatform platform;
+        platform.ExeFolder = Folder.filePath("bin/");
+        platform.WorkFolder = Folder.path() + '/';
+        TfrmMain game(platform);
+        game.ReadSettings();
+
+        const CheckRun run = Run({"--json", playlist});
+        EXPECT_EQ(run.Json()["skipMs"].toInt(), game.SkipMs);
+        EXPECT_EQ(run.JsonEntry("short.mp3")["usable"].toBool(), game.SkipMs == 0);
+        EXPECT_EQ(run.JsonEntry("missing.mp3")["reason"].toString(), c.Missing);
+        EXPECT_EQ(run.JsonEntry("missing.mp3")["reason"].toString(), game.LanguageEntry(9));
+    }
+}
+
+TEST_F(PlaylistChecker, PrintsNamesAsTheyAre) {
+    QStringList lines = WriteSongs(6);
+    lines << "y%1 %2.mp3";
+    const QString playlist = SongPath("x%1.m3u");
+    WriteBytes(playlist, lines.join("\n").toUtf8());
+    const CheckRun run = Run({playlist});
+    EXPECT_TRUE(run.Output.startsWith("Playlist " + playlist + ", songs starting at 2000 ms\n"))
+        << run.Output.toStdString();
+    EXPECT_TRUE(run.Output.contains("The game never draws the last entry, y%1 %2.mp3: it is"))
+        << run.Output.toStdString();
 }
 
 TEST_F(PlaylistChecker, FindsTheDemoPlaylistsMissingSong) {

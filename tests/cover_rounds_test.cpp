@@ -334,11 +334,24 @@ TEST_F(CoverRounds, AVideoThatNeverReportsPlayingCostsOneMessage) {
     Platform.VideoAvailable = true;
     Platform.Video.ReportsPlaying = false;
     TfrmMain& w = StartGame();
+    const std::int64_t before = Platform.Now;
     StartAtCounter(w, 5);
+    // The fixed 1 s and 2 s, then five seconds more for the film to start.
+    EXPECT_GE(Platform.Now - before, 1000 + 2000 + 5000);
     EXPECT_EQ(Platform.Messages, QStringList{"Error while loading video"});
     EXPECT_TRUE(w.VideoRoundActive);
     EXPECT_EQ(Platform.Video.Alive, 1);
     EXPECT_TRUE(w.Timer2->isActive());
+}
+
+TEST_F(CoverRounds, AVideoSlowToStartIsWaitedFor) {
+    WriteVideos({"A - B.mp4"});
+    Platform.VideoAvailable = true;
+    Platform.Video.StartsAfterMs = 2000 + 2500;
+    TfrmMain& w = StartGame();
+    StartAtCounter(w, 5);
+    EXPECT_TRUE(w.VideoRoundActive);
+    EXPECT_TRUE(Platform.Messages.isEmpty());
 }
 
 TEST_F(CoverRounds, AVideoPausesOnABuzzAndItsEndStopsTheClock) {

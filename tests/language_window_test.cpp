@@ -8,7 +8,10 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QLabel>
 #include <QRegularExpression>
+#include <QTextDocument>
+#include <sys/stat.h>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -49,7 +52,7 @@ TEST_F(Language, ChosenFileIsAppliedAndRemembered) {
     EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
     EXPECT_EQ(w.Info1->Caption(), w.LanguageEntry(23));
     EXPECT_EQ(w.info3->Caption(), w.LanguageEntry(21));
-    EXPECT_EQ(w.Spieler[1]->toolTip(), w.LanguageEntry(22));
+    EXPECT_EQ(w.Spieler[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(22)));
     EXPECT_EQ(w.OpenSongs.Title, "Open playlist");
     // The file's own filter, as it is written.
     EXPECT_EQ(w.OpenPicture.Filter, ReadTextLines(EnglishFile())[15]);
@@ -202,4 +205,54 @@ TEST_F(Language, AnsiFilesAndGarbageAreReadWithoutHarm) {
     WriteSettingsFile(settings);
     TfrmMain& again = StartWindow();
     EXPECT_GE(again.LanguageTable.size(), 33);
+}
+
+TEST_F(Language, AFileThatCannotBeReadIsRefusedWithAMessage) {
+    const QString pipe = ExePath("pipe.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Named in the settings: the start does not wait for a writer.
+    QStringList settings = DefaultSettings(DefaultLanguageTable());
+    settings[6] = pipe;
+    WriteSettingsFile(settings);
+    TfrmMain& w = StartWindow();
+    ASSERT_EQ(Platform.Messages.size(), 1);
+    EXPECT_TRUE(Platform.Messages[0].contains(pipe + ": not a regular file"))
+        << Platform.Messages[0].toStdString();
+    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
+    EXPECT_EQ(w.Settings.Line(6), "");
+
+    // Chosen in the menu.
+    Platform.Messages.clear();
+    Platform.DialogAnswers.push_back(EnglishFile());
+    w.Sprachen1Click();
+    Platform.DialogAnswers.push_back(pipe);
+    w.Sprachen1Click();
+    ASSERT_EQ(Platform.Messages.size(), 1);
+    EXPECT_TRUE(Platform.Messages[0].contains(pipe + ": not a regular file"))
+        << Platform.Messages[0].toStdString();
+    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
+    EXPECT_EQ(w.Settings.Line(6), "");
+    EXPECT_TRUE(Platform.Errors.isEmpty());
+}
+
+TEST_F(Language, TextsFromTheFileAreShownAsWrittenNotAsMarkup) {
+    QStringList lines = DefaultLanguageTable();
+    lines[21] = QStringLiteral("<img src=\"/dev/zero\"> double-click");
+    lines[22] = QStringLiteral("<b>not bold</b> & <i>not italic</i>");
+    WriteFile(ExePath("markup.ini"), lines.join("\r\n").toUtf8());
+    TfrmMain& w = StartWindow();
+    Platform.DialogAnswers.push_back(ExePath("markup.ini"));
+    w.Sprachen1Click();
+
+    const auto shown = [](const QString& toolTip) {
+        QTextDocument document;
+        document.setHtml(toolTip);
+        return document.toPlainText();
+    };
+    EXPECT_EQ(shown(w.Image[1]->toolTip()), lines[21]);
+    EXPECT_EQ(shown(w.Spieler[1]->toolTip()), lines[22]);
+    // The help and info pages, names and hints are labels.
+    for (const QLabel* label : w.findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
 }

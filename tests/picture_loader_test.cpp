@@ -49,6 +49,17 @@ QByteArray HugeJpeg() {
     return bytes;
 }
 
+// A progressive JPEG whose last scan is repeated until it has that many scans: libjpeg
+// only warns about such a progression and decodes every scan.
+QByteArray ProgressiveJpegWithScans(int scans) {
+    const QByteArray bytes = EncodeJpeg(TwoColours(), JpegKind::Progressive);
+    const qsizetype lastScan = bytes.lastIndexOf("\xFF\xDA");
+    const qsizetype end = bytes.lastIndexOf("\xFF\xD9");
+    const auto written = static_cast<int>(bytes.count("\xFF\xDA"));
+    return bytes.left(end) + bytes.mid(lastScan, end - lastScan).repeated(scans - written) +
+           bytes.mid(end);
+}
+
 class PictureLoader : public ::testing::Test {
   protected:
     QString Write(const QString& name, const QByteArray& bytes) {
@@ -164,4 +175,17 @@ TEST(DecodePicture, TakesTheFormatNameInAnyCase) {
     EXPECT_EQ(
         DecodePicture(EncodeJpeg(TwoColours(), JpegKind::Baseline), QStringLiteral("Jpeg")).size(),
         QSize(32, 16));
+}
+
+TEST_F(PictureLoader, RefusesAProgressiveJpegOfFarMoreScansThanEncodersWrite) {
+    EXPECT_EQ(LoadPictureFile(Write("100 scans.jpg", ProgressiveJpegWithScans(100))).size(),
+              QSize(32, 16));
+    const QString crafted = Write("5000 scans.jpg", ProgressiveJpegWithScans(5000));
+    try {
+        LoadPictureFile(crafted);
+        ADD_FAILURE() << "loaded";
+    } catch (const HarvolineError& error) {
+        EXPECT_NE(std::string(error.what()).find("more than 100 scans"), std::string::npos)
+            << error.what();
+    }
 }

@@ -21,8 +21,9 @@ TEST(RoundRules, PadNumberAndClockText) {
         int Ms;
         const char* Text;
     };
-    for (const Clock& c : {Clock{0, "0:00:00"}, Clock{59999, "0:59:99"}, Clock{60000, "1:00:00"},
-                           Clock{600000, "10:00:00"}, Clock{83456, "1:23:45"}}) {
+    for (const Clock& c :
+         {Clock{0, "0:00:00"}, Clock{59999, "0:59:99"}, Clock{60000, "1:00:00"},
+          Clock{600000, "10:00:00"}, Clock{83456, "1:23:45"}, Clock{-1790, "0:00:00"}}) {
         EXPECT_EQ(ClockText(c.Ms), c.Text) << c.Ms;
     }
 }

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTextDocument>
+#include <functional>
+#include <sys/stat.h>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -34,8 +37,8 @@ TEST_F(SettingsFile, FirstRunWritesExactlyTheElevenDefaultLines) {
     TfrmMain& w = StartWindow();
     EXPECT_EQ(w.Image[1]->Picture().size(), QSize(170, 230));
     EXPECT_EQ(w.CoverInterval, 10);
-    EXPECT_EQ(w.Spieler[1]->toolTip(), w.LanguageEntry(22));
-    EXPECT_EQ(w.Image[1]->toolTip(), w.LanguageEntry(21));
+    EXPECT_EQ(w.Spieler[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(22)));
+    EXPECT_EQ(w.Image[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(21)));
     CloseWindow();
     EXPECT_EQ(ReadFile(ExePath("Harvoline.ini")), (DefaultLines.join("\r\n") + "\r\n").toUtf8());
     EXPECT_FALSE(QFile::exists(ExePath("errors.txt")));
@@ -73,6 +76,19 @@ TEST_F(SettingsFile, ReadsValuesPlayersAndPictures) {
     EXPECT_TRUE(w.Spieler[4]->toolTip().isEmpty());
     CloseWindow();
     EXPECT_EQ(SettingsFileLines(), lines);
+}
+
+TEST_F(SettingsFile, AHandEditedLineInTheWindowsCodePageLeavesTheUtf8LinesAsTheyAre) {
+    QByteArray bytes = DefaultLines.join("\r\n").toUtf8() + "\r\n";
+    bytes.replace("Name1: Name1.jpg; Name1", "Name1: Name1.jpg; J\xC3\xBCrgen");
+    bytes.replace("Name2: Name2.jpg; Name2", "Name2: Name2.jpg; G\xFCnther");
+    WriteFile(ExePath("Harvoline.ini"), bytes);
+    TfrmMain& w = StartWindow();
+    EXPECT_EQ(w.Spieler[1]->Caption(), QStringLiteral("Jürgen"));
+    EXPECT_EQ(w.Spieler[2]->Caption(), QStringLiteral("Günther"));
+    CloseWindow();
+    EXPECT_TRUE(ReadFile(ExePath("Harvoline.ini"))
+                    .contains("J\xC3\xBCrgen\r\nName2: Name2.jpg; G\xC3\xBCnther\r\n"));
 }
 
 TEST_F(SettingsFile, CoverIntervalBelowOneBecomesTenAndTheLineIsRewritten) {
@@ -202,13 +218,43 @@ TEST_F(SettingsFile, UnwritableSettingsAreReportedByName) {
         << Platform.Messages[0].toStdString();
 }
 
-TEST_F(SettingsFile, AnUnreadableFileIsNotOverwritten) {
-    ASSERT_TRUE(QDir(Folder.path()).mkdir("Harvoline.ini"));
-    TfrmMain& w = StartWindow();
-    EXPECT_EQ(w.Settings.All(), DefaultLines);
-    CloseWindow();
-    EXPECT_TRUE(QFileInfo(ExePath("Harvoline.ini")).isDir());
-    EXPECT_TRUE(Platform.Messages.isEmpty());
+TEST_F(SettingsFile, AFileThatCannotBeReadIsReportedAndNotOverwritten) {
+    const QString path = ExePath("Harvoline.ini");
+    const struct {
+        const char* Name;
+        std::function<void()> Make;
+        const char* Reason;
+        std::function<bool()> StillThere;
+    } cases[] = {
+        {"a folder", [&] { QDir().mkdir(path); }, "not a regular file",
+         [&] { return QFileInfo(path).isDir(); }},
+        // A named pipe would hold the start until some program wrote to it.
+        {"a named pipe", [&] { ::mkfifo(QFile::encodeName(path).constData(), 0600); },
+         "not a regular file",
+         [&] { return !QFileInfo(path).isFile() && QFileInfo::exists(path); }},
+        {"a file of 65 MB",
+         [&] {
+             QFile file(path);
+             file.open(QIODevice::WriteOnly);
+             file.resize(65 * 1024 * 1024);
+         },
+         "the file is larger than 64 MB",
+         [&] { return QFileInfo(path).size() == 65 * 1024 * 1024; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.Make();
+        Platform.Messages.clear();
+        TfrmMain& w = StartWindow();
+        EXPECT_EQ(w.Settings.All(), DefaultLines);
+        ASSERT_EQ(Platform.Messages.size(), 1);
+        EXPECT_TRUE(Platform.Messages[0].contains(path + ": " + c.Reason))
+            << Platform.Messages[0].toStdString();
+        CloseWindow();
+        EXPECT_TRUE(c.StillThere());
+        QDir().rmdir(path);
+        QFile::remove(path);
+    }
 }
 
 TEST_F(SettingsFile, TheErrorLogIsWrittenEvenWhenTheSettingsCouldNotBeRead) {

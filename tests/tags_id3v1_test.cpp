@@ -101,7 +101,7 @@ TEST(ReadId3v1, RaisesTheProjectErrorForWhatCannotBeRead) {
         const char* Reason;
     };
     std::vector<Case> cases = {
-        {folder.filePath(QStringLiteral("missing.mp3")), "No such file"},
+        {folder.filePath(QStringLiteral("missing.mp3")), "does not exist"},
         {directory, "not a regular file"},
         {pipe, "not a regular file"}, // and no wait for a writer
     };

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -48,6 +49,23 @@ class TagLibraryTest : public ::testing::Test {
     TagLibrary Tags;
 };
 
+// An ID3v2.3 tag whose text frames are written with encoding byte 0, "ISO-8859-1", the
+// bytes as given.
+QByteArray Latin1Id3v23(const std::vector<std::pair<QByteArray, QByteArray>>& frames) {
+    QByteArray body;
+    for (const auto& [id, text] : frames) {
+        const QByteArray content = '\0' + text;
+        QByteArray size(4, '\0');
+        qToBigEndian<quint32>(static_cast<quint32>(content.size()), size.data());
+        body += id + size + QByteArray(2, '\0') + content;
+    }
+    QByteArray tag("ID3\x03\0\0", 6);
+    for (int shift = 21; shift >= 0; shift -= 7) { // the tag's size, 7 bits a byte
+        tag += static_cast<char>((body.size() >> shift) & 0x7F);
+    }
+    return tag + body;
+}
+
 } // namespace
 
 TEST_F(TagLibraryTest, ReadsId3v2TextsOfEachVersionAndEncoding) {
@@ -75,6 +93,16 @@ TEST_F(TagLibraryTest, ReadsId3v2TextsOfEachVersionAndEncoding) {
         EXPECT_EQ(file.readAll().contains("TYER"), c.Version == 3);
         EXPECT_EQ(ReadBack(path), Expected(c.Texts));
     }
+}
+
+TEST_F(TagLibraryTest, ReadsLatin1FramesInTheWindowsCodePageAsId3v1RecordsAre) {
+    const QString path =
+        Mp3(QStringLiteral("song.mp3"),
+            Latin1Id3v23({{"TIT2", "Don\x92t Stop \x80uro"}, {"TPE1", "Caf\xE9 \x84Quotes\x93"}}) +
+                SilentMp3());
+    const SongTag record = ReadBack(path);
+    EXPECT_EQ(record.Title, QStringLiteral("Don’t Stop €uro"));
+    EXPECT_EQ(record.Artist, QStringLiteral("Café „Quotes“"));
 }
 
 TEST_F(TagLibraryTest, TrimsAndCutsTextsToTheRecordsWidths) {

@@ -1,47 +1,82 @@
 #include "app/text_file.h"
 #include "platform/errors.h"
+#include "platform/regular_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace harvoline;
 
-TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
+TEST(TextFile, DecodesEachLineAsUtf8OrWindows1252AndSplitsAtCrLfLoneCrAndLoneLf) {
     struct Case {
         QByteArray Bytes;
-        QString Text;
-    };
-    const Case cases[] = {
-        {"plain", QStringLiteral("plain")},
-        {"Bild \xC3\xB6" "ffnen", QStringLiteral("Bild öffnen")},
-        {"Bild \xF6" "ffnen", QStringLiteral("Bild öffnen")},
-        {"\x80 \x9F \xDF", QStringLiteral("€ Ÿ ß")},
-        {"\xEF\xBB\xBF#EXTM3U", QStringLiteral("\uFEFF#EXTM3U")},
-        {QByteArray("before\0after", 12), QStringLiteral("before")},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DecodeText(c.Bytes), c.Text) << c.Bytes.toHex().toStdString();
-    }
-}
-
-TEST(TextFile, SplitsAtCrLfLoneCrAndLoneLf) {
-    struct Case {
-        QString Text;
         QStringList Lines;
     };
     const Case cases[] = {
         {"", {}},
-        {"a", {"a"}},
+        {"plain", {"plain"}},
+        {"Bild \xC3\xB6"
+         "ffnen",
+         {QStringLiteral("Bild öffnen")}},
+        {"Bild \xF6"
+         "ffnen",
+         {QStringLiteral("Bild öffnen")}},
+        {"\x80 \x9F \xDF", {QStringLiteral("€ Ÿ ß")}},
+        {"\xEF\xBB\xBF#EXTM3U", {QStringLiteral("\uFEFF#EXTM3U")}},
+        {QByteArray("before\0after", 12), {"before"}},
+        // One line in the Windows code page leaves the UTF-8 lines around it as they are.
+        {"K\xC3\xBChl.mp3\r\n# Gr\xFC\xDF"
+         "e\r\nJ\xC3\xBCrgen",
+         {QStringLiteral("Kühl.mp3"), QStringLiteral("# Grüße"), QStringLiteral("Jürgen")}},
         {"a\r\n", {"a"}},
         {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
         {"a\n\r\n\rb", {"a", "", "", "b"}},
         {"\r\n\r\n", {"", ""}},
         {"a\n\rb", {"a", "", "b"}},
+        // Notepad's "Unicode" and "Unicode big endian".
+        {QByteArray("\xFF\xFE"
+                    "K\0\xFC\0h\0l\0\r\0\n\0\xAC\x20\0\0x\0",
+                    20),
+         {QStringLiteral("Kühl"), QStringLiteral("€")}},
+        {QByteArray("\xFE\xFF\0K\0\xFC\0h\0l\0\n\0#", 14), {QStringLiteral("Kühl"), "#"}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SplitLines(c.Text), c.Lines) << c.Text.toStdString();
+        EXPECT_EQ(DecodeLines(c.Bytes), c.Lines) << c.Bytes.toHex().toStdString();
+    }
+}
+
+TEST(TextFile, ReadsOnlyRegularFilesOfSaneSize) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.m3u");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath("huge.m3u");
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(hugeFile.resize(TextFileLimitBytes + 1));
+    hugeFile.close();
+    struct Case {
+        QString Path;
+        const char* Reason;
+    };
+    const Case cases[] = {
+        {fifo, "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+        {dir.path(), "not a regular file"},
+        {huge, "larger than 64 MB"},
+        {dir.filePath("missing.m3u"), "does not exist"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ReadTextLines(c.Path);
+            ADD_FAILURE() << c.Path.toStdString() << " was read";
+        } catch (const HarvolineError& error) {
+            const QString message = QString::fromUtf8(error.what());
+            EXPECT_TRUE(message.contains(c.Path) && message.contains(c.Reason))
+                << message.toStdString();
+        }
     }
 }
 
@@ -65,7 +100,6 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndNamesIt) {
     } catch (const HarvolineError& error) {
         EXPECT_NE(QString(error.what()).indexOf(missingFolder), -1) << error.what();
     }
-    EXPECT_THROW(ReadTextLines(dir.filePath("missing.txt")), HarvolineError);
 
     const QString path = dir.filePath("keep.txt");
     WriteTextLines(path, {"old"});

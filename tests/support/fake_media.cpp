@@ -39,10 +39,15 @@ void FakeAudioPlayer::Play() {
         LastStart = Start;
         Position = Start;
         Start = -1;
+        StartedAt = Now();
     } else {
         ++Resumes;
     }
     Playing = true;
+}
+
+bool FakeAudioPlayer::IsPlaying() {
+    return Playing && Now() >= StartedAt + StartsAfterMs;
 }
 
 void FakeAudioPlayer::Pause() {
@@ -55,7 +60,8 @@ void FakeAudioPlayer::Stop() {
     Playing = false;
 }
 
-FakeVideoView::FakeVideoView(FakeVideoScript& script) : Script(script) {
+FakeVideoView::FakeVideoView(FakeVideoScript& script, const std::int64_t& now)
+    : Script(script), Now(now) {
     ++Script.Created;
     ++Script.Alive;
 }
@@ -73,8 +79,13 @@ void FakeVideoView::AddTarget(const QString& path, const QString& options) {
     }
 }
 
+bool FakeVideoView::Playing() {
+    return Script.ReportsPlaying && Now >= PlayedAt + Script.StartsAfterMs;
+}
+
 void FakeVideoView::Play() {
     Script.Calls << QStringLiteral("play");
+    PlayedAt = Now;
     if (Script.FailToPlay) {
         throw HarvolineError(QStringLiteral("Cannot play the video"));
     }

@@ -25,6 +25,9 @@ class FakeAudioPlayer : public AudioPlayer {
     bool Playing = false;
     // Asking for the file name fails, as a broken player would.
     bool FailFileName = false;
+    // Sound starts this long after a start from a position, on this clock when there is one.
+    std::int64_t StartsAfterMs = 0;
+    const std::int64_t* Clock = nullptr;
 
     QString FileName() const override;
     void Open(const QString& path) override;
@@ -33,13 +36,16 @@ class FakeAudioPlayer : public AudioPlayer {
     void Play() override;
     void Pause() override;
     void Stop() override;
-    bool IsPlaying() override { return Playing; }
+    bool IsPlaying() override;
     std::int64_t PositionMs() override { return Position; }
 
   private:
+    std::int64_t Now() const { return Clock != nullptr ? *Clock : 0; }
+
     QString File;
     bool FileOpen = false;
     std::int64_t Start = -1;
+    std::int64_t StartedAt = 0;
 };
 
 // What the video views made by the fake platform were asked, and how they answer.
@@ -48,6 +54,8 @@ struct FakeVideoScript {
     bool FailToLoad = false;
     bool FailToPlay = false;
     bool ReportsPlaying = true;
+    // The view reports playing this long after play, on the platform's clock.
+    std::int64_t StartsAfterMs = 0;
     float Position = 0.5f;
     int Created = 0;
     int Alive = 0;
@@ -56,7 +64,7 @@ struct FakeVideoScript {
 
 class FakeVideoView : public VideoView {
   public:
-    explicit FakeVideoView(FakeVideoScript& script);
+    FakeVideoView(FakeVideoScript& script, const std::int64_t& now);
     ~FakeVideoView() override;
 
     void SetVisible(bool visible) override;
@@ -65,11 +73,13 @@ class FakeVideoView : public VideoView {
     void Pause() override { Script.Calls << QStringLiteral("pause"); }
     void Stop() override { Script.Calls << QStringLiteral("stop"); }
     void PlaylistClear() override { Script.Calls << QStringLiteral("clear"); }
-    bool Playing() override { return Script.ReportsPlaying; }
+    bool Playing() override;
     float Position() override { return Script.Position; }
 
   private:
     FakeVideoScript& Script;
+    const std::int64_t& Now;
+    std::int64_t PlayedAt = 0;
 };
 
 } // namespace harvoline::testing

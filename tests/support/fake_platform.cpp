@@ -63,7 +63,7 @@ std::unique_ptr<VideoView> FakePlatform::CreateVideoView(QWidget*, const QRect&)
     if (Video.FailToCreate) {
         throw HarvolineError(QStringLiteral("No video player"));
     }
-    return std::make_unique<FakeVideoView>(Video);
+    return std::make_unique<FakeVideoView>(Video, Now);
 }
 
 std::unique_ptr<TagLibrary> FakePlatform::CreateTagLibrary() {

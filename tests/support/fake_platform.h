@@ -14,6 +14,8 @@ namespace harvoline::testing {
 // A platform that answers from scripts and records what the game asked of it.
 class FakePlatform : public Platform {
   public:
+    FakePlatform() { Player.Clock = &Now; }
+
     // Answers for the next file dialogs, in order; nothing means "cancel". Without a
     // scripted answer a dialog is cancelled.
     std::deque<std::optional<QString>> DialogAnswers;

@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QProcess>
 #include <cmath>
 
 namespace harvoline::testing {
@@ -25,6 +26,16 @@ void WriteToneWav(const QString& path, int milliseconds, int frequency) {
     for (quint32 i = 0; i < samples; ++i) {
         out << static_cast<qint16>(8000 * std::sin(2 * M_PI * frequency * i / Rate));
     }
+}
+
+bool WriteVbrMp3WithoutXing(const QString& path, int milliseconds) {
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                  QStringLiteral("sine=f=440:r=22050:d=%1").arg(milliseconds / 1000.0), "-c:a",
+                  "libmp3lame", "-q:a", "2", "-write_xing", "0", path});
+    return ffmpeg.waitForFinished(30000) && ffmpeg.exitStatus() == QProcess::NormalExit &&
+           ffmpeg.exitCode() == 0;
 }
 
 } // namespace harvoline::testing

@@ -32,9 +32,9 @@ QString EntryLine(const EntryCheck& entry, qsizetype width, const QStringList& l
 } // namespace
 
 QString ReportText(const PlaylistCheck& check, const QStringList& language) {
+    // One arg() call for all: a second one would also fill "%1" in a file's name.
     QString text = QStringLiteral("Playlist %1, songs starting at %2 ms\n\n")
-                       .arg(check.Playlist)
-                       .arg(check.SkipMs);
+                       .arg(check.Playlist, QString::number(check.SkipMs));
     const qsizetype width = EntryColumnWidth(check);
     for (const EntryCheck& entry : check.Entries) {
         text += EntryLine(entry, width, language);
@@ -59,15 +59,13 @@ QString ReportText(const PlaylistCheck& check, const QStringList& language) {
     if (!check.Entries.empty()) {
         text += QStringLiteral("\nThe game never draws the last entry, %1: it is never played,\n"
                                "but counts toward the %2 songs the game needs to go on.\n")
-                    .arg(check.Entries.back().Entry)
-                    .arg(MinimumPlaylistSongs);
+                    .arg(check.Entries.back().Entry, QString::number(MinimumPlaylistSongs));
     }
     const int rounds = check.Rounds();
     text += QStringLiteral("\n%1 of %2 songs usable, at least %3 %4\n")
-                .arg(check.UsableSongs())
-                .arg(check.Entries.size())
-                .arg(rounds)
-                .arg(rounds == 1 ? QStringLiteral("round") : QStringLiteral("rounds"));
+                .arg(QString::number(check.UsableSongs()), QString::number(check.Entries.size()),
+                     QString::number(rounds),
+                     rounds == 1 ? QStringLiteral("round") : QStringLiteral("rounds"));
     return text;
 }
 

@@ -1,15 +1,16 @@
 // harvoline-check PLAYLIST.m3u [--json]: tells before the party what the game will make of a
 // playlist (see README). Exit status: 0 when the game has songs enough, 1 when not, 2 when
 // the arguments are wrong or the playlist cannot be read.
-#include "app/language.h"
+#include "app/main_window.h"
 #include "media/tag_library.h"
 #include "platform/errors.h"
+#include "platform/real_platform.h"
 #include "platform/vlc_player.h"
 #include "tools/check/check_report.h"
 #include "tools/check/playlist_check.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QTextStream>
 
 using namespace harvoline;
@@ -17,6 +18,19 @@ using namespace harvoline;
 namespace {
 
 enum ExitStatus { SongsEnough = 0, TooFewSongs = 1, CannotCheck = 2 };
+
+// The game's own platform, but what it would show in a message box goes to the error
+// stream.
+class ConsolePlatform : public RealPlatform {
+  public:
+    explicit ConsolePlatform(QTextStream& err) : Err(err) {}
+    void ShowInformation(const QString& text) override { Err << text << '\n'; }
+    void ShowMessage(const QString& text) override { Err << text << '\n'; }
+    void ShowError(const QString& text) override { Err << text << '\n'; }
+
+  private:
+    QTextStream& Err;
+};
 
 ExitStatus Check(const QString& playlist, bool json, QTextStream& out, QTextStream& err) {
     // The songs are started to see that they play, so nothing may sound.
@@ -27,10 +41,14 @@ ExitStatus Check(const QString& playlist, bool json, QTextStream& out, QTextStre
     }
     VlcAudioPlayer player(engine);
     TagLibrary tags;
-    const QStringList language = DefaultLanguageTable();
+    // The game's window, never shown, reads the settings beside the program: the songs
+    // start where the game starts them, and the reasons are in the game's language.
+    ConsolePlatform platform(err);
+    TfrmMain game(platform);
+    game.ReadSettings();
+    const QStringList& language = game.LanguageTable;
     try {
-        const PlaylistCheck check = CheckPlaylist(
-            playlist, SkipMsOfSettingsIn(QCoreApplication::applicationDirPath()), tags, player);
+        const PlaylistCheck check = CheckPlaylist(playlist, game.SkipMs, tags, player);
         if (json) {
             out << ReportJson(check, language);
         } else {
@@ -46,7 +64,9 @@ ExitStatus Check(const QString& playlist, bool json, QTextStream& out, QTextStre
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The game's window reads the settings; it needs no screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -60,7 +80,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     parser.addOptions({json, help});
-    const bool parsed = parser.parse(QCoreApplication::arguments());
+    const bool parsed = parser.parse(QApplication::arguments());
     if (parsed && parser.isSet(help)) {
         out << parser.helpText();
         return SongsEnough;

@@ -1,7 +1,5 @@
 #include "tools/check/playlist_check.h"
 
-#include "app/language.h"
-#include "app/settings.h"
 #include "app/text_file.h"
 #include "media/tag_library.h"
 #include "platform/errors.h"
@@ -14,9 +12,6 @@
 namespace harvoline {
 
 namespace {
-
-constexpr int SkipLine = 8;
-constexpr int ClockColourLine = 9;
 
 struct IgnoringCase {
     bool operator()(const QString& a, const QString& b) const {
@@ -76,20 +71,6 @@ QStringList PlaylistCheck::EntriesWithoutCover() const {
         }
     }
     return entries;
-}
-
-std::int64_t SkipMsOfSettingsIn(const QString& folder) {
-    QStringList lines;
-    try {
-        lines = ReadTextLines(QDir(folder).filePath(QStringLiteral("Harvoline.ini")));
-    } catch (const HarvolineError&) {
-        // The game, too, starts with its default settings then.
-    }
-    // The game keeps a file's settings only when it reaches the clock colour's line.
-    if (lines.size() <= ClockColourLine) {
-        lines = DefaultSettings(DefaultLanguageTable());
-    }
-    return DigitsValue(lines[SkipLine]);
 }
 
 PlaylistCheck CheckPlaylist(const QString& playlistPath, std::int64_t skipMs, TagLibrary& tags,

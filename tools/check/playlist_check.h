@@ -41,10 +41,6 @@ struct PlaylistCheck {
     QStringList EntriesWithoutCover() const;
 };
 
-// Where a song starts: line 8 of the settings file Harvoline.ini in the folder, or the
-// default settings' line when the file or the line is not there.
-std::int64_t SkipMsOfSettingsIn(const QString& folder);
-
 // Reads the playlist and tries each song the way the game does, with its folder rules
 // and the current folder. Raises HarvolineError when the playlist cannot be read.
 PlaylistCheck CheckPlaylist(const QString& playlistPath, std::int64_t skipMs, TagLibrary& tags,
