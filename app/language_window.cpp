@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/text_file.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace harvoline {
@@ -15,6 +16,24 @@ void TfrmMain::LoadDefaultLanguage() {
 void TfrmMain::LoadLanguageFile(const QString& path) {
     LanguageTable = ReadTextLines(path);
     ApplyLanguage();
+}
+
+// A new user meets the game in the system's language when a file for it is shipped, and
+// the file is remembered as if chosen from the menu.
+QString TfrmMain::LoadFirstLanguage() {
+    const QString name =
+        ShippedLanguageFileName(MessagesLocale(QProcessEnvironment::systemEnvironment()));
+    const QString path =
+        name.isEmpty() ? QString() : Places.DataFile(QStringLiteral("languages"), name);
+    if (!path.isEmpty()) {
+        try {
+            LoadLanguageFile(path);
+            return QFileInfo(path).absoluteFilePath();
+        } catch (const std::exception&) {
+        }
+    }
+    LoadDefaultLanguage();
+    return {};
 }
 
 void TfrmMain::ApplyLanguage() {
@@ -71,7 +90,7 @@ void TfrmMain::ApplyHints(int seat) {
 void TfrmMain::Sprachen1Click() {
     FileDialogRequest request = OpenLang;
     if (request.InitialFolder.isEmpty()) {
-        request.InitialFolder = Os.ExecutableFolder() + QStringLiteral("languages");
+        request.InitialFolder = QDir::cleanPath(Places.DataFolder(QStringLiteral("languages")));
     }
     const std::optional<QString> chosen = Os.OpenFileDialog(request);
     if (!chosen) {

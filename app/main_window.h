@@ -1,15 +1,16 @@
 #pragma once
 
 #include "app/controls.h"
+#include "app/file_places.h"
 #include "app/settings.h"
 #include "buzzers/controller_table.h"
 #include "hid/hid_controller.h"
 #include "media/answer_list.h"
 #include "media/song_tag.h"
 #include "media/tag_library.h"
-#include "platform/video_view.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
+#include "platform/video_view.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -106,6 +107,9 @@ class TfrmMain : public QWidget {
     QStringList SongList;
     QStringList CoverList;
     QStringList VideoList;
+    // The folders the start-up found the covers and videos in.
+    QString CoverFolder;
+    QString VideoFolder;
     AnswerChoices AnswerList;
 
     bool FreshPlaylist = false;
@@ -250,6 +254,8 @@ class TfrmMain : public QWidget {
     void LoadDefaultLanguage();
     void ApplyLanguage();
     void LoadLanguageFile(const QString& path);
+    // The language of a first start; returns the path of the file it loaded, if any.
+    QString LoadFirstLanguage();
     void Sprachen1Click();
     void ApplyHints(int seat);
 
@@ -301,6 +307,7 @@ class TfrmMain : public QWidget {
     enum class Drag { None, PendingMove, Move, Size };
 
     Platform& Os;
+    FilePlaces Places;
     bool StartedUp = false;
     bool Closed = false;
     bool SettingsRead = false;

@@ -13,7 +13,9 @@ bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path)
 
 } // namespace
 
-QString TfrmMain::SettingsPath() const { return Os.ExecutableFolder() + QStringLiteral("Harvoline.ini"); }
+QString TfrmMain::SettingsPath() const {
+    return Places.OwnFolder() + QStringLiteral("Harvoline.ini");
+}
 
 QString TfrmMain::ResolvePath(const QString& path) const {
     if (path.isEmpty()) {
@@ -33,8 +35,9 @@ void TfrmMain::UseDefaultSettings() {
 void TfrmMain::ReadSettings() {
     const QString path = SettingsPath();
     if (!QFileInfo::exists(path)) {
-        LoadDefaultLanguage();
+        const QString language = LoadFirstLanguage();
         UseDefaultSettings();
+        Settings.SetLine(6, language);
         return;
     }
     try {
@@ -91,6 +94,7 @@ void TfrmMain::ReadSettings() {
 }
 
 void TfrmMain::WriteSettings() {
+    Places.MakeOwnFolder();
     try {
         WriteTextLines(SettingsPath(), Settings.All());
     } catch (const HarvolineError& error) {
@@ -101,7 +105,7 @@ void TfrmMain::WriteSettings() {
     if (ErrorLog.isEmpty()) {
         return;
     }
-    const QString errorsPath = Os.ExecutableFolder() + QStringLiteral("errors.txt");
+    const QString errorsPath = Places.OwnFolder() + QStringLiteral("errors.txt");
     try {
         WriteTextLines(errorsPath, ErrorLog);
     } catch (const HarvolineError& error) {

@@ -1,6 +1,7 @@
 // harvoline-check PLAYLIST.m3u [--json]: tells before the party what the game will make of a
 // playlist (see README). Exit status: 0 when the game has songs enough, 1 when not, 2 when
 // the arguments are wrong or the playlist cannot be read.
+#include "app/file_places.h"
 #include "app/language.h"
 #include "media/tag_library.h"
 #include "platform/errors.h"
@@ -18,6 +19,11 @@ namespace {
 
 enum ExitStatus { SongsEnough = 0, TooFewSongs = 1, CannotCheck = 2 };
 
+// Where the game beside this checker keeps its settings.
+QString OwnFolder() {
+    return ProgramFilePlaces(QCoreApplication::applicationDirPath() + u'/').OwnFolder();
+}
+
 ExitStatus Check(const QString& playlist, bool json, QTextStream& out, QTextStream& err) {
     // The songs are started to see that they play, so nothing may sound.
     VlcEngine& engine = VlcEngine::Shared({QStringLiteral("--aout=adummy")});
@@ -29,8 +35,8 @@ ExitStatus Check(const QString& playlist, bool json, QTextStream& out, QTextStre
     TagLibrary tags;
     const QStringList language = DefaultLanguageTable();
     try {
-        const PlaylistCheck check = CheckPlaylist(
-            playlist, SkipMsOfSettingsIn(QCoreApplication::applicationDirPath()), tags, player);
+        const PlaylistCheck check =
+            CheckPlaylist(playlist, SkipMsOfSettingsIn(OwnFolder()), tags, player);
         if (json) {
             out << ReportJson(check, language);
         } else {
