@@ -49,8 +49,10 @@ FilePlaces::FilePlaces(const QString& executableFolder, const QProcessEnvironmen
         harvoline);
 }
 
-bool FilePlaces::MakeOwnFolder() const {
-    return !Installed() || QDir().mkpath(Own);
+void FilePlaces::MakeOwnFolder() const {
+    if (Installed()) {
+        QDir().mkpath(Own);
+    }
 }
 
 QStringList FilePlaces::DataFolders(const QString& kind) const {

@@ -23,9 +23,9 @@ class FilePlaces {
     bool Installed() const { return !UserData.isEmpty(); }
     // Where Harvoline.ini and errors.txt are kept; ends with a separator.
     const QString& OwnFolder() const { return Own; }
-    // Makes the own folder of an installation, which a new user has not got yet; false
-    // when it cannot be made.
-    bool MakeOwnFolder() const;
+    // Makes the own folder of an installation, which a new user has not got yet; writing
+    // into it tells when that failed.
+    void MakeOwnFolder() const;
     // Where the shipped data lies (the demo songs among it); ends with a separator.
     const QString& ShippedFolder() const { return Shipped; }
     // The folders that may hold a kind of data ("cover", "video", "languages"), the

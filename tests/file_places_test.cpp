@@ -136,11 +136,11 @@ TEST_F(FilePlacesTest, DataFilesAreLookedForInTheUsersFolderFirst) {
 
 TEST_F(FilePlacesTest, OnlyAnInstallationMakesItsOwnFolder) {
     const FilePlaces installed = Installed();
-    EXPECT_TRUE(installed.MakeOwnFolder());
+    installed.MakeOwnFolder();
     EXPECT_TRUE(QDir(Path("home/.config/harvoline")).exists());
 
     const FilePlaces folder(Path("gone") + u'/', HomeOnly());
-    EXPECT_TRUE(folder.MakeOwnFolder());
+    folder.MakeOwnFolder();
     EXPECT_FALSE(QDir(Path("gone")).exists());
 }
 
