@@ -16,6 +16,8 @@ int RunHarvoline(int argc, char* argv[], const std::function<void(TfrmMain&)>& b
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Harvoline"));
     QApplication::setApplicationDisplayName(QStringLiteral("Harvoline"));
+    // Wayland desktops find the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.harvoline.Harvoline"));
 
     RealPlatform platform;
     TfrmMain frmMain(platform);

@@ -1,5 +1,9 @@
 #include "app/language.h"
 
+#include <QRegularExpression>
+#include <array>
+#include <utility>
+
 namespace harvoline {
 
 QStringList DefaultLanguageTable() {
@@ -76,6 +80,35 @@ QString HelpTextOf(const QStringList& table) {
         help += table[i] + u'\n';
     }
     return help;
+}
+
+QString MessagesLocale(const QProcessEnvironment& environment) {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString locale = environment.value(QString::fromLatin1(variable));
+        if (!locale.isEmpty()) {
+            return locale;
+        }
+    }
+    return {};
+}
+
+QString ShippedLanguageFileName(const QString& locale) {
+    static const std::array<std::pair<const char*, const char*>, 5> files = {{
+        {"en", "English.ini"},
+        {"fr", "French.ini"},
+        {"es", "Spanish.ini"},
+        {"it", "Italian.ini"},
+        {"nl", "Dutch.ini"},
+    }};
+    // language[_territory][.codeset][@modifier]
+    static const QRegularExpression languagePart(QStringLiteral("^([a-z]{2,3})(?:[_.@]|$)"));
+    const QString language = languagePart.match(locale).captured(1);
+    for (const auto& [code, file] : files) {
+        if (language == QLatin1String(code)) {
+            return QString::fromLatin1(file);
+        }
+    }
+    return {};
 }
 
 } // namespace harvoline

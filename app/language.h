@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -15,5 +16,13 @@ QString DefaultHelpText();
 // The help text a table carries: from its first non-empty entry at 33 or above to its
 // last, each followed by LF; empty when it carries none.
 QString HelpTextOf(const QStringList& table);
+
+// The locale the system shows messages in, as the C library picks it: LC_ALL, else
+// LC_MESSAGES, else LANG.
+QString MessagesLocale(const QProcessEnvironment& environment);
+
+// The name of the language file shipped for the language a locale such as "fr_FR.UTF-8"
+// names; empty for German, whose texts are built in, and for languages without a file.
+QString ShippedLanguageFileName(const QString& locale);
 
 } // namespace harvoline

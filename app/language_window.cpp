@@ -4,6 +4,7 @@
 #include "app/text_file.h"
 #include "platform/regular_file.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTextDocument>
 
@@ -17,6 +18,24 @@ void TfrmMain::LoadDefaultLanguage() {
 void TfrmMain::LoadLanguageFile(const QString& path) {
     LanguageTable = ReadTextLines(path);
     ApplyLanguage();
+}
+
+// A new user meets the game in the system's language when a file for it is shipped, and
+// the file is remembered as if chosen from the menu.
+QString TfrmMain::LoadFirstLanguage() {
+    const QString name =
+        ShippedLanguageFileName(MessagesLocale(QProcessEnvironment::systemEnvironment()));
+    const QString path =
+        name.isEmpty() ? QString() : Places.DataFile(QStringLiteral("languages"), name);
+    if (!path.isEmpty()) {
+        try {
+            LoadLanguageFile(path);
+            return QFileInfo(path).absoluteFilePath();
+        } catch (const std::exception&) {
+        }
+    }
+    LoadDefaultLanguage();
+    return {};
 }
 
 void TfrmMain::ApplyLanguage() {
@@ -78,7 +97,7 @@ void TfrmMain::ApplyHints(int seat) {
 void TfrmMain::Sprachen1Click() {
     FileDialogRequest request = OpenLang;
     if (request.InitialFolder.isEmpty()) {
-        request.InitialFolder = Os.ExecutableFolder() + QStringLiteral("languages");
+        request.InitialFolder = QDir::cleanPath(Places.DataFolder(QStringLiteral("languages")));
     }
     const std::optional<QString> chosen = ChooseFile(request);
     if (!chosen) {

@@ -59,7 +59,8 @@ QImage LockOutPicture(const QSize& size) {
 
 } // namespace
 
-TfrmMain::TfrmMain(Platform& platform, QWidget* parent) : QWidget(parent), Os(platform) {
+TfrmMain::TfrmMain(Platform& platform, QWidget* parent)
+    : QWidget(parent), Os(platform), Places(ProgramFilePlaces(platform.ExecutableFolder())) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     // The buttons never take the focus; a click on them or on the frame gives it to the

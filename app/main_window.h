@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/controls.h"
+#include "app/file_places.h"
 #include "app/settings.h"
 #include "buzzers/controller_table.h"
 #include "buzzers/receiver_buttons.h"
@@ -108,6 +109,9 @@ class TfrmMain : public QWidget {
     QStringList SongList;
     QStringList CoverList;
     QStringList VideoList;
+    // The folders the start-up found the covers and videos in.
+    QString CoverFolder;
+    QString VideoFolder;
     AnswerChoices AnswerList;
 
     bool FreshPlaylist = false;
@@ -298,6 +302,8 @@ class TfrmMain : public QWidget {
     void LoadLanguageFile(const QString& path);
     // Loads the language file, else the built-in texts; false when the file was not taken.
     bool TryLanguageFile(const QString& path);
+    // The language of a first start; returns the path of the file it loaded, if any.
+    QString LoadFirstLanguage();
     void Sprachen1Click();
     void ApplyHints(int seat);
 
@@ -355,6 +361,7 @@ class TfrmMain : public QWidget {
     enum class Drag { None, PendingMove, Move, Size };
 
     Platform& Os;
+    FilePlaces Places;
     bool StartedUp = false;
     bool Closed = false;
     bool SettingsRead = false;

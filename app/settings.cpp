@@ -19,8 +19,11 @@ QStringList DefaultSettings(const QStringList& language) {
     const QString name = language.value(1);
     QStringList lines{QString()};
     for (int n = 1; n <= 4; ++n) {
-        lines.append(PlayerSettingsLine(name, n, QStringLiteral("Name%1.jpg").arg(n),
-                                        name + QString::number(n)));
+        // The picture is named after the name label too, so that its hint, which shows
+        // while the path holds the label, comes back at the next start in any language.
+        const QString defaultName = name + QString::number(n);
+        lines.append(
+            PlayerSettingsLine(name, n, defaultName + QStringLiteral(".jpg"), defaultName));
     }
     lines << QString() << QString() << DefaultCoverIntervalLine
           << QStringLiteral("Skip 2000 milliseconds at song start") << QString()

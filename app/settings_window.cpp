@@ -27,7 +27,9 @@ void ShowPictureFile(Platform& os, TImage* image, const QString& path, QStringLi
 
 } // namespace
 
-QString TfrmMain::SettingsPath() const { return Os.ExecutableFolder() + QStringLiteral("Harvoline.ini"); }
+QString TfrmMain::SettingsPath() const {
+    return Places.OwnFolder() + QStringLiteral("Harvoline.ini");
+}
 
 QString TfrmMain::ResolvePath(const QString& path) const {
     if (path.isEmpty()) {
@@ -62,8 +64,9 @@ void TfrmMain::UseDefaultSettings() {
 void TfrmMain::ReadSettings() {
     const QString path = SettingsPath();
     if (!QFileInfo::exists(path)) {
-        LoadDefaultLanguage();
+        const QString language = LoadFirstLanguage();
         UseDefaultSettings();
+        Settings.SetLine(6, language);
         return;
     }
     try {
@@ -122,6 +125,7 @@ void TfrmMain::ReadSettings() {
 }
 
 void TfrmMain::WriteSettings() {
+    Places.MakeOwnFolder();
     try {
         WriteTextLines(SettingsPath(), Settings.All());
     } catch (const HarvolineError& error) {
@@ -135,7 +139,7 @@ void TfrmMain::WriteErrorLog() {
     if (ErrorLog.isEmpty()) {
         return;
     }
-    const QString errorsPath = Os.ExecutableFolder() + QStringLiteral("errors.txt");
+    const QString errorsPath = Places.OwnFolder() + QStringLiteral("errors.txt");
     try {
         WriteTextLines(errorsPath, ErrorLog);
     } catch (const HarvolineError& error) {

@@ -45,10 +45,10 @@ void TfrmMain::AddHelpNote(const QString& note) {
 }
 
 void TfrmMain::ScanCovers() {
-    const QString folder = Os.ExecutableFolder() + QStringLiteral("cover/");
-    CoverList = FilesIn(folder);
+    CoverFolder = Places.DataFolder(QStringLiteral("cover"));
+    CoverList = FilesIn(CoverFolder);
     if (CoverList.size() < MinimumCovers) {
-        AddHelpNote(QStringLiteral("Not enough covers in ") + folder + QStringLiteral(". "));
+        AddHelpNote(QStringLiteral("Not enough covers in ") + CoverFolder + QStringLiteral(". "));
     }
 }
 
@@ -58,10 +58,10 @@ void TfrmMain::DetectVideoSupport() {
     QString note = QStringLiteral("\n");
     if (VlcFound) {
         note += QStringLiteral("VLC found. ");
-        const QString folder = Os.ExecutableFolder() + QStringLiteral("video/");
-        VideoList = FilesIn(folder);
+        VideoFolder = Places.DataFolder(QStringLiteral("video"));
+        VideoList = FilesIn(VideoFolder);
         if (VideoList.isEmpty()) {
-            note += QStringLiteral("No videos in ") + folder + QStringLiteral(". ");
+            note += QStringLiteral("No videos in ") + VideoFolder + QStringLiteral(". ");
         } else {
             VideosAvailable = true;
         }
@@ -99,8 +99,7 @@ bool TfrmMain::StartCoverRound() {
         if (CurrentIndex < 0) {
             return false;
         }
-        const QString path =
-            Os.ExecutableFolder() + QStringLiteral("cover/") + CoverList[CurrentIndex];
+        const QString path = CoverFolder + CoverList[CurrentIndex];
         try {
             picture = Os.LoadPicture(path);
             break;
@@ -192,8 +191,7 @@ bool TfrmMain::LoadVideo(const QString& name) {
         CorrectAnswer = TitleFirst(AnswerFromFileName(WithoutExtension(name), ErrorLog));
         AnswerList.Clear();
         AnswerList.Add(CorrectAnswer);
-        VideoView->AddTarget(Os.ExecutableFolder() + QStringLiteral("video/") + name,
-                             QStringLiteral(":no-video-title-show"));
+        VideoView->AddTarget(VideoFolder + name, QStringLiteral(":no-video-title-show"));
         Os.Wait(1000);
         VideoView->SetVisible(true);
         return true;

@@ -23,7 +23,7 @@ bool TfrmMain::OpenPlaylist() {
     const QString last = Settings.Line(0).mid(10);
     if (last.isEmpty()) {
         // A new user starts in the demo folder.
-        request.InitialFolder = Os.ExecutableFolder() + QStringLiteral("demo");
+        request.InitialFolder = Places.ShippedFolder() + QStringLiteral("demo");
     } else {
         const QFileInfo lastFile(last);
         request.InitialFolder = lastFile.path();

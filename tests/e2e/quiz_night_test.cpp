@@ -372,6 +372,10 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("PATH", Work.filePath("bin") + ":" + environment.value("PATH"));
+    // A first start speaks the system's language; this night begins in German.
+    environment.insert("LANG", "C.UTF-8");
+    environment.remove("LC_ALL");
+    environment.remove("LC_MESSAGES");
     Program.setProcessEnvironment(environment);
     Program.setWorkingDirectory(App);
     Program.setProcessChannelMode(QProcess::MergedChannels);
