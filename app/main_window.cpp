@@ -14,7 +14,6 @@ namespace harvoline {
 
 namespace {
 
-
 QFont PixelFont(int pixels, bool bold = false) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(pixels);
@@ -73,9 +72,9 @@ TfrmMain::TfrmMain(Platform& platform, QWidget* parent)
     CreateControls();
     CreateMenu();
     CreateTimers();
-    HidCtl = new TJvHidDeviceController(Os.Hid(), this);
-    HidCtl->SetOnDeviceChange(
-        [this](TJvHidDeviceController&) { Guarded([this] { HidCtlDeviceChange(); }); });
+    DeviceList = new HidDeviceList(Os.Hid(), this);
+    DeviceList->SetChangeHandler(
+        [this](HidDeviceList&) { Guarded([this] { OnReceiversChanged(); }); });
     IconClickDelay = new QTimer(this);
     IconClickDelay->setSingleShot(true);
     IconClickDelay->setInterval(QApplication::doubleClickInterval());
@@ -87,7 +86,7 @@ TfrmMain::TfrmMain(Platform& platform, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     // Its readers stop while the window and its handlers are still whole.
-    delete HidCtl;
+    delete DeviceList;
     Os.SetOwner(nullptr);
 }
 
@@ -145,8 +144,8 @@ void TfrmMain::CreateControls() {
         Schatten[i] = MakeLabel(Rahmen, QStringLiteral("Schatten%1").arg(i),
                                 {52, answerTops[i] + 2}, PixelFont(32));
         Schatten[i]->SetFontColor(Gray);
-        AnswerLabel[i] = MakeLabel(Rahmen, QStringLiteral("Label%1").arg(i), {50, answerTops[i]},
-                                   PixelFont(32));
+        AnswerLabel[i] =
+            MakeLabel(Rahmen, QStringLiteral("Label%1").arg(i), {50, answerTops[i]}, PixelFont(32));
         AnswerLabel[i]->SetFontColor(Lime);
     }
 
@@ -188,8 +187,8 @@ void TfrmMain::CreateControls() {
     MiniCover->setGeometry(632, 34, 161, 161);
     MiniCover->hide();
     for (int i = 1; i <= 4; ++i) {
-        MiniDeck[i] = new TImage(Rahmen, QStringLiteral("MiniDeck%1").arg(i),
-                                 TImage::Fit::Proportional);
+        MiniDeck[i] =
+            new TImage(Rahmen, QStringLiteral("MiniDeck%1").arg(i), TImage::Fit::Proportional);
         MiniDeck[i]->setGeometry(MiniCover->geometry());
         MiniDeck[i]->SetPicture(QImage(QStringLiteral(":/mask%1.png").arg(i)));
         MiniDeck[i]->hide();
@@ -239,14 +238,14 @@ void TfrmMain::CreatePlayerPanel(int seat) {
     panel->setGeometry(5 + 200 * (seat - 1), 248, 190, 313);
     panel->SetColor(MoneyGreen);
 
-    Image[seat] = new TImage(panel, QStringLiteral("Image%1").arg(seat),
-                             TImage::Fit::CentreShrinkOnly);
+    Image[seat] =
+        new TImage(panel, QStringLiteral("Image%1").arg(seat), TImage::Fit::CentreShrinkOnly);
     Image[seat]->setGeometry(10, 10, 170, 230);
     Image[seat]->SetPicture(QImage(QStringLiteral(":/player%1.png").arg(seat)));
     Image[seat]->installEventFilter(this);
 
-    Spieler[seat] = MakeLabel(panel, QStringLiteral("Spieler%1").arg(seat), {10, 240},
-                              PixelFont(24), false);
+    Spieler[seat] =
+        MakeLabel(panel, QStringLiteral("Spieler%1").arg(seat), {10, 240}, PixelFont(24), false);
     Spieler[seat]->resize(135, 29);
     Spieler[seat]->installEventFilter(this);
 
@@ -257,16 +256,16 @@ void TfrmMain::CreatePlayerPanel(int seat) {
     Edit[seat]->hide();
     Edit[seat]->installEventFilter(this);
 
-    PlayerPunkte[seat] = MakeLabel(panel, QStringLiteral("Punkte%1").arg(seat), {10, 278},
-                                   PixelFont(24));
+    PlayerPunkte[seat] =
+        MakeLabel(panel, QStringLiteral("Punkte%1").arg(seat), {10, 278}, PixelFont(24));
     PlayerPunkte[seat]->SetCaption(QStringLiteral("0"));
-    PlayerZeit[seat] = MakeLabel(panel, QStringLiteral("Zeit%1").arg(seat), {88, 278},
-                                 PixelFont(24));
+    PlayerZeit[seat] =
+        MakeLabel(panel, QStringLiteral("Zeit%1").arg(seat), {88, 278}, PixelFont(24));
     PlayerZeit[seat]->SetCaption(QStringLiteral("1:00:00"));
 
-    S[seat] = MakeButton(panel, QStringLiteral("S%1").arg(seat),
-                         QString::fromLatin1(buzzCaptions[seat]), {144, 240, 37, 37},
-                         PixelFont(24, true));
+    S[seat] =
+        MakeButton(panel, QStringLiteral("S%1").arg(seat), QString::fromLatin1(buzzCaptions[seat]),
+                   {144, 240, 37, 37}, PixelFont(24, true));
     S[seat]->setEnabled(false);
     connect(S[seat], &QPushButton::clicked, this,
             [this, seat] { Guarded([this, seat] { BuzzIn(seat); }); });

@@ -5,7 +5,7 @@
 #include "app/settings.h"
 #include "buzzers/controller_table.h"
 #include "buzzers/receiver_buttons.h"
-#include "hid/hid_controller.h"
+#include "hid/hid_device_list.h"
 #include "media/answer_list.h"
 #include "media/song_tag.h"
 #include "media/tag_library.h"
@@ -61,8 +61,8 @@ class TfrmMain : public QWidget {
 
     // Controls on the window, above the frame.
     QPushButton* Start;
-    std::array<TPanel*, 5> AnswerPanel{};        // APanel..DPanel
-    std::array<QPushButton*, 5> AnswerButton{};  // A..D
+    std::array<TPanel*, 5> AnswerPanel{};       // APanel..DPanel
+    std::array<QPushButton*, 5> AnswerButton{}; // A..D
     std::array<TPanel*, 5> PlayerP{};
     std::array<TImage*, 5> Image{};
     std::array<TLabel*, 5> Spieler{};
@@ -87,7 +87,7 @@ class TfrmMain : public QWidget {
     QTimer* Timer6;
 
     // The buzzer receivers' HID devices; scans once the event loop runs.
-    TJvHidDeviceController* HidCtl;
+    HidDeviceList* DeviceList;
 
     QMenu* Menu;
     QAction* Beenden1;
@@ -160,14 +160,14 @@ class TfrmMain : public QWidget {
     void AddHelpNote(const QString& note);
     void PlaceCoverGrid();
     void ResetBuzzerTable();
-    // After every change of HidCtl's device list, and once at start-up.
-    void HidCtlDeviceChange();
+    // After every change of DeviceList's device list, and once at start-up.
+    void OnReceiversChanged();
 
-    // Buzzer receivers in use, numbered by their place here. The device is HidCtl's, never
+    // Buzzer receivers in use, numbered by their place here. The device is DeviceList's, never
     // freed here. A receiver plugged in takes the place of one unplugged before, and with
     // it the bindings to that receiver's controllers.
     struct BuzzerReceiver {
-        TJvHidDevice* Device;
+        HidDevice* Device;
         ReceiverButtons Buttons;
     };
     std::vector<BuzzerReceiver> Receivers;
@@ -175,10 +175,10 @@ class TfrmMain : public QWidget {
     std::array<PlayerBuzzer, 5> BuzzerAssignment{};
     // The next player to bind; above 4 when all are bound.
     int AssignmentCursor = 1;
-    void TakeReceiver(TJvHidDevice& device);
+    void TakeReceiver(HidDevice& device);
     // Tells on the help page why a receiver that may not be read and written is not used.
-    void NoteUnusableReceiver(TJvHidDevice& device);
-    void BuzzerData(TJvHidDevice& HidDev, std::uint8_t ReportID, const std::uint8_t* Data,
+    void NoteUnusableReceiver(HidDevice& device);
+    void BuzzerData(HidDevice& HidDev, std::uint8_t ReportID, const std::uint8_t* Data,
                     std::uint16_t Size);
     // A button newly pressed on a controller of the receiver numbered receiver.
     void BindController(int receiver, const QString& key);
@@ -190,7 +190,7 @@ class TfrmMain : public QWidget {
     // Hides the panel and lets the quiz master go on.
     void EndAssignment();
     // The product string, else "Device VID=054C PID=1000"; empty when it cannot be read.
-    static QString DescribeDevice(TJvHidDevice& device);
+    static QString DescribeDevice(HidDevice& device);
     // On the receiver of the player's controller.
     void LightPlayerLamp(int seat);
     // On every receiver.

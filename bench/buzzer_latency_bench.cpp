@@ -46,17 +46,17 @@ void RedButtonToLamp(benchmark::State& state) {
         }
     };
     runUntil([&] { return !window.Receivers.empty(); });
-    TJvHidDevice& device = *window.Receivers.front().Device;
-    const TJvHidDataEvent buzzerData = device.DataHandler();
+    HidDevice& device = *window.Receivers.front().Device;
+    const HidReportHandler buzzerData = device.ReportHandler();
     std::atomic<Clock::time_point> arrived;
     std::vector<double> latencies;
     // The window's own part: from the report reaching its thread to the lamp written.
     std::vector<double> windowShares;
     bool handled = false;
-    device.SetDataHandler(
-        [&](TJvHidDevice& hidDev, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
+    device.SetReportHandler(
+        [&](HidDevice& device, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
             const Clock::time_point reached = Clock::now();
-            buzzerData(hidDev, id, data, size);
+            buzzerData(device, id, data, size);
             const Clock::time_point end = Clock::now();
             latencies.push_back(std::chrono::duration<double>(end - arrived.load()).count());
             windowShares.push_back(std::chrono::duration<double>(end - reached).count());

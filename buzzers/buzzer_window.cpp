@@ -14,21 +14,21 @@ QString HexId(std::uint16_t id) {
     return QString::number(id, 16).toUpper().rightJustified(4, u'0');
 }
 
-void WriteLamps(TJvHidDevice& device, const LampReportBytes& report) {
+void WriteLamps(HidDevice& device, const LampReportBytes& report) {
     std::size_t written = 0;
     device.WriteReport(report, written);
 }
 
 } // namespace
 
-void TfrmMain::HidCtlDeviceChange() {
+void TfrmMain::OnReceiversChanged() {
     try {
-        std::vector<TJvHidDevice*> claimed;
-        TJvHidDevice* device = nullptr;
-        while (HidCtl->ClaimNext(device)) {
+        std::vector<HidDevice*> claimed;
+        HidDevice* device = nullptr;
+        while (DeviceList->ClaimNext(device)) {
             claimed.push_back(device);
         }
-        for (TJvHidDevice* candidate : claimed) {
+        for (HidDevice* candidate : claimed) {
             if (!IsReceiverDescription(DescribeDevice(*candidate))) {
                 continue;
             }
@@ -46,12 +46,12 @@ void TfrmMain::HidCtlDeviceChange() {
     }
 }
 
-void TfrmMain::TakeReceiver(TJvHidDevice& device) {
+void TfrmMain::TakeReceiver(HidDevice& device) {
     device.SetInputBufferCount(ReceiverBufferCount);
     device.SetReaderBufferCount(ReceiverBufferCount);
-    device.SetDataHandler(
-        [this](TJvHidDevice& hidDev, std::uint8_t reportId, const std::uint8_t* data,
-               std::uint16_t size) { Guarded([&] { BuzzerData(hidDev, reportId, data, size); }); });
+    device.SetReportHandler(
+        [this](HidDevice& sender, std::uint8_t reportId, const std::uint8_t* data,
+               std::uint16_t size) { Guarded([&] { BuzzerData(sender, reportId, data, size); }); });
     // A wireless receiver stays silent until it is first written to.
     WriteLamps(device, AllLampsDark);
 
@@ -69,19 +69,19 @@ void TfrmMain::TakeReceiver(TJvHidDevice& device) {
     AssignmentCursor = 1;
 }
 
-void TfrmMain::NoteUnusableReceiver(TJvHidDevice& device) {
+void TfrmMain::NoteUnusableReceiver(HidDevice& device) {
     const QString note =
         QStringLiteral("\nBuzzer receiver \"%1\" (%2) is plugged in, but may not be read and "
                        "written: it asks for no binding and its buttons do nothing. Install the "
                        "udev rule 70-harvoline-buzzers.rules as the README says, then plug the "
                        "receiver in again. ")
-            .arg(DescribeDevice(device), QString::fromStdString(device.PnPInfo().DevicePath));
+            .arg(DescribeDevice(device), QString::fromStdString(device.Interface().Path));
     if (!HelpNotes.contains(note)) {
         AddHelpNote(note);
     }
 }
 
-void TfrmMain::BuzzerData(TJvHidDevice& HidDev, std::uint8_t, const std::uint8_t* Data,
+void TfrmMain::BuzzerData(HidDevice& HidDev, std::uint8_t, const std::uint8_t* Data,
                           std::uint16_t Size) {
     const auto receiver = std::ranges::find(Receivers, &HidDev, &BuzzerReceiver::Device);
     if (receiver == Receivers.end()) {
@@ -172,7 +172,7 @@ void TfrmMain::EndAssignment() {
     LoadPlaylist->setEnabled(true);
 }
 
-QString TfrmMain::DescribeDevice(TJvHidDevice& device) {
+QString TfrmMain::DescribeDevice(HidDevice& device) {
     try {
         const QString product = device.ProductString();
         if (!product.isEmpty()) {

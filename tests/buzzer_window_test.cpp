@@ -55,9 +55,9 @@ class BuzzerWindow : public PlaylistTest {
     }
 
     // The window's receiver plugged in as identity, if it uses it.
-    TJvHidDevice* ReceiverDevice(const std::string& identity) const {
+    HidDevice* ReceiverDevice(const std::string& identity) const {
         for (const TfrmMain::BuzzerReceiver& receiver : Window->Receivers) {
-            if (receiver.Device->PnPInfo().DeviceID == identity) {
+            if (receiver.Device->Interface().Identity == identity) {
                 return receiver.Device;
             }
         }
@@ -68,11 +68,11 @@ class BuzzerWindow : public PlaylistTest {
     // dealt with.
     void AwaitReceiver(const std::string& identity) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return ReceiverDevice(identity) != nullptr; }, 10000));
-        TJvHidDevice& device = *ReceiverDevice(identity);
-        const TJvHidDataEvent handler = device.DataHandler();
-        device.SetDataHandler([this, handler](TJvHidDevice& hidDev, std::uint8_t id,
-                                              const std::uint8_t* data, std::uint16_t size) {
-            handler(hidDev, id, data, size);
+        HidDevice& device = *ReceiverDevice(identity);
+        const HidReportHandler handler = device.ReportHandler();
+        device.SetReportHandler([this, handler](HidDevice& device, std::uint8_t id,
+                                                const std::uint8_t* data, std::uint16_t size) {
+            handler(device, id, data, size);
             ++Handled;
         });
     }
@@ -131,16 +131,16 @@ TEST_F(BuzzerWindow, AReceiverIsTakenAndAssignmentStartsAtPlayerOne) {
         Platform.HidDevices.Plug({.Attributes = {0x1a2b, 0x00c3, 1}, .ProductString = QString()});
     TfrmMain& w = StartWithReceiver();
 
-    for (TJvHidDevice* device : w.HidCtl->Devices()) {
-        EXPECT_TRUE(device->IsClaimed()) << device->PnPInfo().DeviceID;
+    for (HidDevice* device : w.DeviceList->Devices()) {
+        EXPECT_TRUE(device->IsClaimed()) << device->Interface().Identity;
     }
-    TJvHidDevice* unnamed = w.HidCtl->Devices().at(1);
-    ASSERT_EQ(unnamed->PnPInfo().DeviceID, nameless);
+    HidDevice* unnamed = w.DeviceList->Devices().at(1);
+    ASSERT_EQ(unnamed->Interface().Identity, nameless);
     EXPECT_EQ(TfrmMain::DescribeDevice(*unnamed), "Device VID=1A2B PID=00C3");
     ASSERT_EQ(w.Receivers.size(), 1u);
-    TJvHidDevice& receiver = *w.Receivers[0].Device;
-    EXPECT_EQ(receiver.PnPInfo().DeviceID, Receiver);
-    EXPECT_FALSE(unnamed->DataHandler());
+    HidDevice& receiver = *w.Receivers[0].Device;
+    EXPECT_EQ(receiver.Interface().Identity, Receiver);
+    EXPECT_FALSE(unnamed->ReportHandler());
     EXPECT_TRUE(Platform.HidDevices.Written(keyboard).empty());
     EXPECT_TRUE(Platform.HidDevices.Written(nameless).empty());
 
@@ -157,7 +157,7 @@ TEST_F(BuzzerWindow, AReceiverIsTakenAndAssignmentStartsAtPlayerOne) {
 TEST_F(BuzzerWindow, WithoutAReceiverNothingChanges) {
     Platform.HidDevices.Plug({.ProductString = QStringLiteral("Mouse")});
     TfrmMain& w = StartWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.DeviceList->Devices().empty(); }, 10000));
     EXPECT_TRUE(w.Receivers.empty());
     EXPECT_FALSE(IsShown(w.BuzzerPanel));
     EXPECT_TRUE(IsEnabledFlag(w.Start));
@@ -309,7 +309,7 @@ TEST_F(BuzzerWindow, UnpluggedMidGameTheKeysPlayOnAndAReplugStartsAssignmentAgai
     Bind(2);
     w.NoMoreBuzzers->click();
     OpenPlaylist();
-    TJvHidDevice* first = w.Receivers.at(0).Device;
+    HidDevice* first = w.Receivers.at(0).Device;
 
     Platform.HidDevices.Unplug(Receiver);
     Platform.HidDevices.AnnounceChange();
@@ -412,8 +412,8 @@ TEST_F(BuzzerWindow, AReceiverPluggedInWhileAPlayerAnswersKeepsStartForTheAnswer
 TEST_F(BuzzerWindow, AnErrorWhileTakingAReceiverLeavesNoneInUseAndShowsNothing) {
     Receiver = Platform.HidDevices.Plug({.WritesThrow = true});
     TfrmMain& w = StartWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
-    EXPECT_TRUE(w.HidCtl->Devices().front()->IsClaimed());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.DeviceList->Devices().empty(); }, 10000));
+    EXPECT_TRUE(w.DeviceList->Devices().front()->IsClaimed());
     EXPECT_TRUE(w.Receivers.empty());
     EXPECT_FALSE(IsShown(w.BuzzerPanel));
     EXPECT_TRUE(IsEnabledFlag(w.Start));
@@ -425,7 +425,7 @@ TEST_F(BuzzerWindow, AnErrorWhileTakingAReceiverLeavesNoneInUseAndShowsNothing) 
 TEST_F(BuzzerWindow, AReceiverThatMayNotBeReadAndWrittenIsNotOfferedForBinding) {
     Receiver = Platform.HidDevices.Plug({.OpensReadWrite = false});
     TfrmMain& w = StartWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.DeviceList->Devices().empty(); }, 10000));
     EXPECT_TRUE(w.Receivers.empty());
     EXPECT_FALSE(IsShown(w.BuzzerPanel));
     EXPECT_TRUE(IsEnabledFlag(w.Start));

@@ -1,4 +1,4 @@
-#include "hid/hid_controller.h"
+#include "hid/hid_device_list.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -23,21 +23,21 @@ class DeviceChangeMessage : public QEvent {
 
 } // namespace
 
-TJvHidDeviceController::TJvHidDeviceController(HidPlatform& platform, QObject* parent)
+HidDeviceList::HidDeviceList(HidPlatform& platform, QObject* parent)
     : QObject(parent), Platform(platform) {
-    setObjectName(QStringLiteral("HidCtl"));
+    setObjectName(QStringLiteral("HidDeviceList"));
     if (Platform.Available()) {
         Watch = Platform.WatchChanges([this] { DeviceChange(false); });
         PostDeviceChange(true);
     }
 }
 
-TJvHidDeviceController::~TJvHidDeviceController() {
-    OnDeviceChange = nullptr;
-    SetOnDeviceUnplug(nullptr);
+HidDeviceList::~HidDeviceList() {
+    OnChange = nullptr;
+    SetUnplugHandler(nullptr);
     Watch.reset();
-    for (TJvHidDevice* device : std::exchange(List, {})) {
-        device->Controller = nullptr;
+    for (HidDevice* device : std::exchange(List, {})) {
+        device->OwnerList = nullptr;
         // Whoever claimed it hears that it goes.
         if (device->IsClaimed()) {
             device->HandleUnplug();
@@ -46,54 +46,54 @@ TJvHidDeviceController::~TJvHidDeviceController() {
     }
 }
 
-bool TJvHidDeviceController::ClaimNext(TJvHidDevice*& hidDev) {
-    const auto unclaimed =
-        std::ranges::find_if(List, [](const TJvHidDevice* device) { return !device->IsClaimed(); });
+bool HidDeviceList::ClaimNext(HidDevice*& device) {
+    const auto unclaimed = std::ranges::find_if(
+        List, [](const HidDevice* candidate) { return !candidate->IsClaimed(); });
     if (unclaimed == List.end()) {
-        hidDev = nullptr;
+        device = nullptr;
         return false;
     }
-    hidDev = *unclaimed;
-    hidDev->Claim();
+    device = *unclaimed;
+    device->Claim();
     return true;
 }
 
-void TJvHidDeviceController::SetOnDeviceChange(TNotifyEvent handler) {
-    OnDeviceChange = std::move(handler);
+void HidDeviceList::SetChangeHandler(ChangeHandler handler) {
+    OnChange = std::move(handler);
     if (StartupScanDone) {
         DeviceChange(true);
     }
 }
 
-void TJvHidDeviceController::SetOnDeviceData(TJvHidDataEvent handler) {
-    for (TJvHidDevice* device : List) {
-        if (device->DataHandler() == OnDeviceData) {
-            device->SetDataHandler(handler);
+void HidDeviceList::SetReportHandler(HidReportHandler handler) {
+    for (HidDevice* device : List) {
+        if (device->ReportHandler() == OnReportForDevices) {
+            device->SetReportHandler(handler);
         }
     }
-    OnDeviceData = std::move(handler);
+    OnReportForDevices = std::move(handler);
 }
 
-void TJvHidDeviceController::SetOnDeviceDataError(TJvHidDataErrorEvent handler) {
-    for (TJvHidDevice* device : List) {
-        if (device->DataErrorHandler() == OnDeviceDataError) {
-            device->SetDataErrorHandler(handler);
+void HidDeviceList::SetReadErrorHandler(HidReadErrorHandler handler) {
+    for (HidDevice* device : List) {
+        if (device->ReadErrorHandler() == OnReadErrorForDevices) {
+            device->SetReadErrorHandler(handler);
         }
     }
-    OnDeviceDataError = std::move(handler);
+    OnReadErrorForDevices = std::move(handler);
 }
 
-void TJvHidDeviceController::SetOnDeviceUnplug(TJvHidPlugEvent handler) {
-    for (TJvHidDevice* device : List) {
-        if (device->UnplugHandler() == OnDeviceUnplug) {
+void HidDeviceList::SetUnplugHandler(HidPlugHandler handler) {
+    for (HidDevice* device : List) {
+        if (device->UnplugHandler() == OnUnplugForDevices) {
             device->SetUnplugHandler(handler);
         }
     }
-    OnDeviceUnplug = std::move(handler);
+    OnUnplugForDevices = std::move(handler);
 }
 
-void TJvHidDeviceController::SetDevThreadSleepTime(int ms) {
-    for (TJvHidDevice* device : List) {
+void HidDeviceList::SetReaderSleepTime(int ms) {
+    for (HidDevice* device : List) {
         if (device->ReaderSleepTime() == SleepTimeForDevices) {
             device->SetReaderSleepTime(ms);
         }
@@ -101,7 +101,7 @@ void TJvHidDeviceController::SetDevThreadSleepTime(int ms) {
     SleepTimeForDevices = ms;
 }
 
-bool TJvHidDeviceController::event(QEvent* event) {
+bool HidDeviceList::event(QEvent* event) {
     if (event->type() != DeviceChangeMessage::Type()) {
         return QObject::event(event);
     }
@@ -111,11 +111,11 @@ bool TJvHidDeviceController::event(QEvent* event) {
     return true;
 }
 
-void TJvHidDeviceController::PostDeviceChange(bool announce) {
+void HidDeviceList::PostDeviceChange(bool announce) {
     QCoreApplication::postEvent(this, new DeviceChangeMessage(announce));
 }
 
-void TJvHidDeviceController::DeviceChange(bool announce) {
+void HidDeviceList::DeviceChange(bool announce) {
     // A handler can run an event loop of its own; a change seen meanwhile is scanned for
     // once this scan is over instead of being lost.
     if (Scanning) {
@@ -132,7 +132,7 @@ void TJvHidDeviceController::DeviceChange(bool announce) {
     }
 }
 
-void TJvHidDeviceController::Scan(bool announce) {
+void HidDeviceList::Scan(bool announce) {
     bool changed = announce;
     const std::vector<HidInterface> present = Platform.Enumerate();
     const auto isPresent = [&present](const std::string& identity) {
@@ -145,8 +145,8 @@ void TJvHidDeviceController::Scan(bool announce) {
         if (i >= List.size()) {
             continue;
         }
-        TJvHidDevice* device = List[i];
-        if (device->IsPluggedIn() && isPresent(device->PnPInfo().DeviceID)) {
+        HidDevice* device = List[i];
+        if (device->IsPluggedIn() && isPresent(device->Interface().Identity)) {
             continue;
         }
         changed = true;
@@ -159,35 +159,35 @@ void TJvHidDeviceController::Scan(bool announce) {
     }
 
     for (const HidInterface& found : present) {
-        const bool listed = std::ranges::any_of(List, [&found](const TJvHidDevice* device) {
-            return device->IsPluggedIn() && device->PnPInfo().DeviceID == found.Identity;
+        const bool listed = std::ranges::any_of(List, [&found](const HidDevice* device) {
+            return device->IsPluggedIn() && device->Interface().Identity == found.Identity;
         });
         if (listed) {
             continue;
         }
-        auto* device = new TJvHidDevice(*this, Platform, {found.Identity, found.Path}, OnDeviceData,
-                                        OnDeviceUnplug);
+        auto* device = new HidDevice(*this, Platform, {found.Identity, found.Path},
+                                     OnReportForDevices, OnUnplugForDevices);
         List.push_back(device);
         changed = true;
         RaisePlugEvent(OnArrival, *device);
     }
 
     if (changed) {
-        if (const TNotifyEvent handler = OnDeviceChange) {
+        if (const ChangeHandler handler = OnChange) {
             handler(*this);
         }
     }
 }
 
-void TJvHidDeviceController::RaisePlugEvent(const TJvHidPlugEvent& event, TJvHidDevice& device) {
-    if (const TJvHidPlugEvent handler = event) {
+void HidDeviceList::RaisePlugEvent(const HidPlugHandler& event, HidDevice& device) {
+    if (const HidPlugHandler handler = event) {
         device.SetInCallback(true);
         const auto callbackEnd = qScopeGuard([&device] { device.SetInCallback(false); });
         handler(device);
     }
 }
 
-void TJvHidDeviceController::DeviceDestroyed(TJvHidDevice& device) {
+void HidDeviceList::DeviceDestroyed(HidDevice& device) {
     const auto listed = std::ranges::find(List, &device);
     if (listed == List.end()) {
         return;
@@ -196,9 +196,9 @@ void TJvHidDeviceController::DeviceDestroyed(TJvHidDevice& device) {
         List.erase(listed);
         return;
     }
-    auto* fresh = new TJvHidDevice(*this, Platform, device.PnPInfo(), device.DataHandler(),
-                                   device.UnplugHandler());
-    fresh->SetDataErrorHandler(device.DataErrorHandler());
+    auto* fresh = new HidDevice(*this, Platform, device.Interface(), device.ReportHandler(),
+                                device.UnplugHandler());
+    fresh->SetReadErrorHandler(device.ReadErrorHandler());
     fresh->SetReaderSleepTime(device.ReaderSleepTime());
     *listed = fresh;
 }

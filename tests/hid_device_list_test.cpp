@@ -1,6 +1,6 @@
-// The HID device controller's list: scans, claiming, the access rule, unplugging and
+// The HID device list: scans, claiming, the access rule, unplugging and
 // destroying devices, on the fake HID platform.
-#include "hid/hid_controller.h"
+#include "hid/hid_device_list.h"
 #include "tests/support/fake_hid_platform.h"
 
 #include <QCoreApplication>
@@ -12,43 +12,43 @@ using namespace harvoline::testing;
 
 namespace {
 
-class HidController : public ::testing::Test {
+class HidDeviceListTest : public ::testing::Test {
   protected:
-    // Creates the controller and handles its start-up message.
-    TJvHidDeviceController& Start() {
-        HidCtl = std::make_unique<TJvHidDeviceController>(Hid);
-        HidCtl->SetOnDeviceChange([this](TJvHidDeviceController&) { ++DeviceChanges; });
+    // Creates the list and handles its start-up message.
+    HidDeviceList& Start() {
+        DeviceList = std::make_unique<HidDeviceList>(Hid);
+        DeviceList->SetChangeHandler([this](HidDeviceList&) { ++DeviceChanges; });
         HandlePostedMessages();
-        return *HidCtl;
+        return *DeviceList;
     }
 
-    void HandlePostedMessages() { QCoreApplication::sendPostedEvents(HidCtl.get()); }
+    void HandlePostedMessages() { QCoreApplication::sendPostedEvents(DeviceList.get()); }
 
     std::vector<std::string> Listed() const {
         std::vector<std::string> identities;
-        for (const TJvHidDevice* device : HidCtl->Devices()) {
-            identities.push_back(device->PnPInfo().DeviceID);
+        for (const HidDevice* device : DeviceList->Devices()) {
+            identities.push_back(device->Interface().Identity);
         }
         return identities;
     }
 
-    TJvHidDevice* ClaimNext() {
-        TJvHidDevice* device = nullptr;
-        EXPECT_TRUE(HidCtl->ClaimNext(device));
+    HidDevice* ClaimNext() {
+        HidDevice* device = nullptr;
+        EXPECT_TRUE(DeviceList->ClaimNext(device));
         return device;
     }
 
     FakeHidPlatform Hid;
-    std::unique_ptr<TJvHidDeviceController> HidCtl;
+    std::unique_ptr<HidDeviceList> DeviceList;
     int DeviceChanges = 0;
 };
 
 } // namespace
 
-TEST_F(HidController, StartUpAnnouncesTheListOnceEvenWithoutDevices) {
+TEST_F(HidDeviceListTest, StartUpAnnouncesTheListOnceEvenWithoutDevices) {
     Start();
     EXPECT_EQ(DeviceChanges, 1);
-    EXPECT_TRUE(HidCtl->Devices().empty());
+    EXPECT_TRUE(DeviceList->Devices().empty());
 
     Hid.AnnounceChange();
     HandlePostedMessages();
@@ -57,59 +57,58 @@ TEST_F(HidController, StartUpAnnouncesTheListOnceEvenWithoutDevices) {
     Hid.Plug();
     Hid.AnnounceChange();
     EXPECT_EQ(DeviceChanges, 2);
-    EXPECT_EQ(HidCtl->Version(), QStringLiteral("1.0.34"));
 }
 
-TEST_F(HidController, WithoutHidSupportNothingIsScannedOrAnnounced) {
+TEST_F(HidDeviceListTest, WithoutHidSupportNothingIsScannedOrAnnounced) {
     Hid.Supported = false;
     Hid.Plug();
     Start();
     EXPECT_EQ(Hid.Enumerations(), 0);
     EXPECT_EQ(Hid.Watches(), 0);
     EXPECT_EQ(DeviceChanges, 0);
-    TJvHidDevice* device = nullptr;
-    EXPECT_FALSE(HidCtl->ClaimNext(device));
+    HidDevice* device = nullptr;
+    EXPECT_FALSE(DeviceList->ClaimNext(device));
 }
 
-TEST_F(HidController, ANewChangeHandlerSetAfterStartUpHearsOfTheListAtOnce) {
+TEST_F(HidDeviceListTest, ANewChangeHandlerSetAfterStartUpHearsOfTheListAtOnce) {
     Hid.Plug();
     Start();
     int heard = 0;
-    HidCtl->SetOnDeviceChange([&](TJvHidDeviceController&) { ++heard; });
+    DeviceList->SetChangeHandler([&](HidDeviceList&) { ++heard; });
     EXPECT_EQ(heard, 1);
 }
 
-TEST_F(HidController, ClaimNextHandsOutEveryUnclaimedDeviceOnceInListOrder) {
+TEST_F(HidDeviceListTest, ClaimNextHandsOutEveryUnclaimedDeviceOnceInListOrder) {
     const std::vector<std::string> plugged = {Hid.Plug(), Hid.Plug(), Hid.Plug()};
     Start();
     ASSERT_EQ(Listed(), plugged);
     for (const std::string& identity : plugged) {
-        TJvHidDevice* device = ClaimNext();
+        HidDevice* device = ClaimNext();
         ASSERT_NE(device, nullptr);
-        EXPECT_EQ(device->PnPInfo().DeviceID, identity);
+        EXPECT_EQ(device->Interface().Identity, identity);
         EXPECT_TRUE(device->IsClaimed());
     }
-    TJvHidDevice* none = HidCtl->Devices().front();
-    EXPECT_FALSE(HidCtl->ClaimNext(none));
+    HidDevice* none = DeviceList->Devices().front();
+    EXPECT_FALSE(DeviceList->ClaimNext(none));
     EXPECT_EQ(none, nullptr);
 
     const std::string late = Hid.Plug();
     Hid.AnnounceChange();
-    EXPECT_EQ(ClaimNext()->PnPInfo().DeviceID, late);
+    EXPECT_EQ(ClaimNext()->Interface().Identity, late);
 }
 
-TEST_F(HidController, AnUnpluggedClaimedDeviceStaysListedAndIsReportedRemovedAtEveryScan) {
+TEST_F(HidDeviceListTest, AnUnpluggedClaimedDeviceStaysListedAndIsReportedRemovedAtEveryScan) {
     const std::string claimedOne = Hid.Plug();
     const std::string unclaimedOne = Hid.Plug();
     int unplugCalls = 0;
     std::vector<std::string> removals;
     Start();
-    HidCtl->SetOnDeviceUnplug([&](TJvHidDevice&) { ++unplugCalls; });
-    HidCtl->SetOnRemoval([&](TJvHidDevice& device) {
+    DeviceList->SetUnplugHandler([&](HidDevice&) { ++unplugCalls; });
+    DeviceList->SetRemovalHandler([&](HidDevice& device) {
         EXPECT_FALSE(device.IsPluggedIn());
-        removals.push_back(device.PnPInfo().DeviceID);
+        removals.push_back(device.Interface().Identity);
     });
-    TJvHidDevice* claimed = ClaimNext();
+    HidDevice* claimed = ClaimNext();
 
     Hid.Unplug(claimedOne);
     Hid.Unplug(unclaimedOne);
@@ -133,10 +132,10 @@ TEST_F(HidController, AnUnpluggedClaimedDeviceStaysListedAndIsReportedRemovedAtE
 
 // Closed before the mark, a handle could be opened again in between by the reader, on a
 // path that may belong to another device by then.
-TEST_F(HidController, UnpluggingMarksTheDeviceBeforeClosingItsHandles) {
+TEST_F(HidDeviceListTest, UnpluggingMarksTheDeviceBeforeClosingItsHandles) {
     const std::string identity = Hid.Plug();
     std::mutex lock;
-    const TJvHidDevice* unplugging = nullptr;
+    const HidDevice* unplugging = nullptr;
     std::vector<bool> pluggedInAtClose;
     Hid.Closing = [&](const std::string& closed) {
         const std::lock_guard guard(lock);
@@ -145,8 +144,8 @@ TEST_F(HidController, UnpluggingMarksTheDeviceBeforeClosingItsHandles) {
         }
     };
     Start();
-    TJvHidDevice* device = ClaimNext();
-    device->SetDataHandler([](TJvHidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) {});
+    HidDevice* device = ClaimNext();
+    device->SetReportHandler([](HidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) {});
     // Both handles open.
     device->SetInputBufferCount(128);
     device->SetReaderBufferCount(128);
@@ -158,15 +157,15 @@ TEST_F(HidController, UnpluggingMarksTheDeviceBeforeClosingItsHandles) {
     Hid.Unplug(identity);
     Hid.AnnounceChange();
     // No connection closes after the hook's state is gone.
-    HidCtl.reset();
+    DeviceList.reset();
     const std::lock_guard guard(lock);
     EXPECT_EQ(pluggedInAtClose, (std::vector{false, false}));
 }
 
-TEST_F(HidController, ADeviceUnpluggedAndPluggedInAgainBecomesANewObject) {
+TEST_F(HidDeviceListTest, ADeviceUnpluggedAndPluggedInAgainBecomesANewObject) {
     const std::string first = Hid.Plug();
     Start();
-    TJvHidDevice* before = ClaimNext();
+    HidDevice* before = ClaimNext();
 
     // Plugged in again before any scan: the node's path is the same, the device is not.
     Hid.Unplug(first);
@@ -174,15 +173,15 @@ TEST_F(HidController, ADeviceUnpluggedAndPluggedInAgainBecomesANewObject) {
     Hid.AnnounceChange();
 
     ASSERT_EQ(Listed(), (std::vector{first, again}));
-    TJvHidDevice* after = HidCtl->Devices()[1];
+    HidDevice* after = DeviceList->Devices()[1];
     EXPECT_NE(after, before);
-    EXPECT_EQ(after->PnPInfo().DevicePath, before->PnPInfo().DevicePath);
+    EXPECT_EQ(after->Interface().Path, before->Interface().Path);
     EXPECT_FALSE(before->IsPluggedIn());
     EXPECT_TRUE(after->IsPluggedIn());
     EXPECT_EQ(ClaimNext(), after);
 }
 
-TEST_F(HidController, ADeviceTellsWhatItIsOnceClaimed) {
+TEST_F(HidDeviceListTest, ADeviceTellsWhatItIsOnceClaimed) {
     struct Case {
         const char* Name;
         FakeHidDevice Script;
@@ -221,7 +220,7 @@ TEST_F(HidController, ADeviceTellsWhatItIsOnceClaimed) {
     }
     Start();
     for (const Case& c : cases) {
-        TJvHidDevice* device = ClaimNext();
+        HidDevice* device = ClaimNext();
         ASSERT_NE(device, nullptr) << c.Name;
         EXPECT_EQ(device->VendorId(), c.Attributes.VendorId) << c.Name;
         EXPECT_EQ(device->ProductId(), c.Attributes.ProductId) << c.Name;
@@ -231,17 +230,18 @@ TEST_F(HidController, ADeviceTellsWhatItIsOnceClaimed) {
     }
 }
 
-TEST_F(HidController, AnUnclaimedDeviceOpensOnlyWhileItsArrivalIsAnnounced) {
+TEST_F(HidDeviceListTest, AnUnclaimedDeviceOpensOnlyWhileItsArrivalIsAnnounced) {
     const std::string identity = Hid.Plug();
     QString nameOnArrival;
-    HidCtl = std::make_unique<TJvHidDeviceController>(Hid);
-    HidCtl->SetOnArrival([&](TJvHidDevice& device) { nameOnArrival = device.ProductString(); });
+    DeviceList = std::make_unique<HidDeviceList>(Hid);
+    DeviceList->SetArrivalHandler(
+        [&](HidDevice& device) { nameOnArrival = device.ProductString(); });
     HandlePostedMessages();
     EXPECT_EQ(nameOnArrival, QStringLiteral("Buzz Controller"));
 
     // A fresh device for the same interface, with nothing cached.
-    delete HidCtl->Devices().front();
-    TJvHidDevice* device = HidCtl->Devices().front();
+    delete DeviceList->Devices().front();
+    HidDevice* device = DeviceList->Devices().front();
     const int opens = Hid.Opens(identity);
     std::size_t written = 0;
     EXPECT_EQ(device->ProductString(), QString());
@@ -260,7 +260,7 @@ TEST_F(HidController, AnUnclaimedDeviceOpensOnlyWhileItsArrivalIsAnnounced) {
     EXPECT_EQ(device->InputBufferCount(), 128);
 }
 
-TEST_F(HidController, WriteReportFailsWhenTheDeviceRefusesIt) {
+TEST_F(HidDeviceListTest, WriteReportFailsWhenTheDeviceRefusesIt) {
     FakeHidDevice refusing;
     refusing.WritesFail = true;
     Hid.Plug(refusing);
@@ -270,10 +270,10 @@ TEST_F(HidController, WriteReportFailsWhenTheDeviceRefusesIt) {
     EXPECT_EQ(written, 0u);
 }
 
-TEST_F(HidController, ReaderSleepTimeAcceptsTenToTenThousandOnly) {
+TEST_F(HidDeviceListTest, ReaderSleepTimeAcceptsTenToTenThousandOnly) {
     Hid.Plug();
     Start();
-    TJvHidDevice* device = ClaimNext();
+    HidDevice* device = ClaimNext();
     const std::pair<int, int> cases[] = {{5, 100}, {9, 100},       {20000, 100}, {10001, 100},
                                          {10, 10}, {10000, 10000}, {250, 250}};
     for (const auto& [value, kept] : cases) {
@@ -283,42 +283,42 @@ TEST_F(HidController, ReaderSleepTimeAcceptsTenToTenThousandOnly) {
     }
 }
 
-TEST_F(HidController, SettingsPassOnToDevicesThatStillHoldTheControllersOldOnes) {
+TEST_F(HidDeviceListTest, SettingsPassOnToDevicesThatStillHoldTheListsOldOnes) {
     Hid.Plug();
     Hid.Plug();
     Start();
-    TJvHidDevice* own = HidCtl->Devices()[0];
-    TJvHidDevice* inherited = HidCtl->Devices()[1];
+    HidDevice* own = DeviceList->Devices()[0];
+    HidDevice* inherited = DeviceList->Devices()[1];
 
     own->SetReaderSleepTime(50);
-    HidCtl->SetDevThreadSleepTime(200);
+    DeviceList->SetReaderSleepTime(200);
     EXPECT_EQ(own->ReaderSleepTime(), 50);
     EXPECT_EQ(inherited->ReaderSleepTime(), 200);
 
-    const TJvHidDataEvent first = [](TJvHidDevice&, std::uint8_t, const std::uint8_t*,
-                                     std::uint16_t) {};
-    HidCtl->SetOnDeviceData(first);
-    EXPECT_EQ(own->DataHandler(), first);
-    const TJvHidDataEvent ownHandler = [](TJvHidDevice&, std::uint8_t, const std::uint8_t*,
-                                          std::uint16_t) {};
-    own->SetDataHandler(ownHandler);
-    const TJvHidDataEvent second = [](TJvHidDevice&, std::uint8_t, const std::uint8_t*,
+    const HidReportHandler first = [](HidDevice&, std::uint8_t, const std::uint8_t*,
                                       std::uint16_t) {};
-    HidCtl->SetOnDeviceData(second);
-    EXPECT_EQ(own->DataHandler(), ownHandler);
-    EXPECT_EQ(inherited->DataHandler(), second);
+    DeviceList->SetReportHandler(first);
+    EXPECT_EQ(own->ReportHandler(), first);
+    const HidReportHandler ownHandler = [](HidDevice&, std::uint8_t, const std::uint8_t*,
+                                           std::uint16_t) {};
+    own->SetReportHandler(ownHandler);
+    const HidReportHandler second = [](HidDevice&, std::uint8_t, const std::uint8_t*,
+                                       std::uint16_t) {};
+    DeviceList->SetReportHandler(second);
+    EXPECT_EQ(own->ReportHandler(), ownHandler);
+    EXPECT_EQ(inherited->ReportHandler(), second);
 
-    const TJvHidDataErrorEvent errors = [](TJvHidDevice&, std::uint32_t) {};
-    HidCtl->SetOnDeviceDataError(errors);
-    EXPECT_EQ(own->DataErrorHandler(), errors);
-    EXPECT_EQ(inherited->DataErrorHandler(), errors);
+    const HidReadErrorHandler errors = [](HidDevice&, std::uint32_t) {};
+    DeviceList->SetReadErrorHandler(errors);
+    EXPECT_EQ(own->ReadErrorHandler(), errors);
+    EXPECT_EQ(inherited->ReadErrorHandler(), errors);
 }
 
-TEST_F(HidController, AChangeDuringAScanIsScannedForAfterIt) {
+TEST_F(HidDeviceListTest, AChangeDuringAScanIsScannedForAfterIt) {
     Hid.Plug();
     std::string pluggedDuringScan;
     Start();
-    HidCtl->SetOnArrival([&](TJvHidDevice&) {
+    DeviceList->SetArrivalHandler([&](HidDevice&) {
         if (pluggedDuringScan.empty()) {
             pluggedDuringScan = Hid.Plug();
             Hid.AnnounceChange();
@@ -326,32 +326,32 @@ TEST_F(HidController, AChangeDuringAScanIsScannedForAfterIt) {
     });
     Hid.Plug();
     Hid.AnnounceChange();
-    EXPECT_EQ(HidCtl->Devices().size(), 2u);
+    EXPECT_EQ(DeviceList->Devices().size(), 2u);
 
     HandlePostedMessages();
     EXPECT_EQ(Listed().back(), pluggedDuringScan);
 }
 
-TEST_F(HidController, ADestroyedDeviceThatIsPluggedInMakesWayForAFreshOne) {
+TEST_F(HidDeviceListTest, ADestroyedDeviceThatIsPluggedInMakesWayForAFreshOne) {
     const std::string gone = Hid.Plug();
     const std::string present = Hid.Plug();
     Start();
-    TJvHidDevice* unplugged = ClaimNext();
-    TJvHidDevice* claimed = ClaimNext();
-    const TJvHidDataEvent handler = [](TJvHidDevice&, std::uint8_t, const std::uint8_t*,
-                                       std::uint16_t) {};
+    HidDevice* unplugged = ClaimNext();
+    HidDevice* claimed = ClaimNext();
+    const HidReportHandler handler = [](HidDevice&, std::uint8_t, const std::uint8_t*,
+                                        std::uint16_t) {};
     claimed->SetReaderSleepTime(30);
-    claimed->SetDataHandler(handler);
+    claimed->SetReportHandler(handler);
     Hid.Unplug(gone);
     Hid.AnnounceChange();
 
     delete claimed;
     ASSERT_EQ(Listed(), (std::vector{gone, present}));
-    TJvHidDevice* fresh = HidCtl->Devices()[1];
+    HidDevice* fresh = DeviceList->Devices()[1];
     EXPECT_FALSE(fresh->IsClaimed());
     EXPECT_TRUE(fresh->IsPluggedIn());
-    EXPECT_EQ(fresh->PnPInfo().DevicePath, Hid.Enumerate()[0].Path);
-    EXPECT_EQ(fresh->DataHandler(), handler);
+    EXPECT_EQ(fresh->Interface().Path, Hid.Enumerate()[0].Path);
+    EXPECT_EQ(fresh->ReportHandler(), handler);
     EXPECT_EQ(fresh->ReaderSleepTime(), 30);
     EXPECT_EQ(ClaimNext(), fresh);
 
@@ -359,16 +359,16 @@ TEST_F(HidController, ADestroyedDeviceThatIsPluggedInMakesWayForAFreshOne) {
     EXPECT_EQ(Listed(), std::vector{present});
 }
 
-TEST_F(HidController, DestroyingTheControllerTellsOnlyClaimersThatTheirDevicesGo) {
+TEST_F(HidDeviceListTest, DestroyingTheListTellsOnlyClaimersThatTheirDevicesGo) {
     Hid.Plug();
     Hid.Plug();
     Start();
     std::vector<bool> told;
-    for (TJvHidDevice* device : HidCtl->Devices()) {
-        device->SetUnplugHandler([&](TJvHidDevice& gone) { told.push_back(gone.IsClaimed()); });
+    for (HidDevice* device : DeviceList->Devices()) {
+        device->SetUnplugHandler([&](HidDevice& gone) { told.push_back(gone.IsClaimed()); });
     }
-    HidCtl->SetOnDeviceUnplug([&](TJvHidDevice&) { ADD_FAILURE() << "the controller's own"; });
+    DeviceList->SetUnplugHandler([&](HidDevice&) { ADD_FAILURE() << "the list's own"; });
     ClaimNext();
-    HidCtl.reset();
+    DeviceList.reset();
     EXPECT_EQ(told, std::vector{true});
 }
