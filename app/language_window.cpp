@@ -1,8 +1,8 @@
 // Applying the language table to the window, and choosing a language file.
-#include "app/language.h"
+#include "model/config/language.h"
 #include "app/main_window.h"
-#include "app/text_file.h"
-#include "platform/regular_file.h"
+#include "model/config/text_file.h"
+#include "model/config/regular_file.h"
 
 #include <QDir>
 #include <QFileInfo>

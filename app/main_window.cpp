@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/language.h"
+#include "model/config/language.h"
 
 #include <QApplication>
 #include <QCloseEvent>

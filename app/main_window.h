@@ -1,17 +1,17 @@
 #pragma once
 
 #include "app/controls.h"
-#include "app/file_places.h"
-#include "app/settings.h"
-#include "buzzers/controller_table.h"
-#include "buzzers/receiver_buttons.h"
+#include "model/config/file_places.h"
+#include "model/config/settings.h"
+#include "model/input/controller_table.h"
+#include "model/input/receiver_buttons.h"
 #include "hid/hid_device_list.h"
-#include "media/answer_list.h"
-#include "media/song_tag.h"
-#include "media/tag_library.h"
-#include "platform/errors.h"
+#include "model/media/answer_list.h"
+#include "model/media/song_tag.h"
+#include "model/media/tag_library.h"
+#include "model/errors.h"
 #include "platform/platform.h"
-#include "platform/video_view.h"
+#include "model/media/video_view.h"
 
 #include <QAction>
 #include <QLineEdit>

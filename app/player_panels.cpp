@@ -1,6 +1,6 @@
 // The players' seats: names, own pictures, leaving and rejoining, and the background picture.
 #include "app/main_window.h"
-#include "app/text_file.h"
+#include "model/config/text_file.h"
 
 #include <QFileInfo>
 #include <QFocusEvent>

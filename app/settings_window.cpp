@@ -1,6 +1,6 @@
 // Reading the settings file at start-up and writing it, with errors.txt, at shutdown.
 #include "app/main_window.h"
-#include "app/text_file.h"
+#include "model/config/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // Start-up, layout pass, moving and sizing, the icon's menu, the text pages and closing.
 #include "app/layout.h"
 #include "app/main_window.h"
-#include "app/text_file.h"
-#include "game/highscores.h"
+#include "model/config/text_file.h"
+#include "model/game/highscores.h"
 
 #include <QApplication>
 #include <QMouseEvent>

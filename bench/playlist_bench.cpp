@@ -4,7 +4,7 @@
 // opens. Reports the median of 20 presses and, of that, the time spent waiting.
 #include "app/main_window.h"
 #include "bench/latency.h"
-#include "platform/audio_player.h"
+#include "model/media/audio_player.h"
 #include "platform/real_platform.h"
 #include "platform/vlc_player.h"
 

@@ -1,8 +1,8 @@
 // The Start button, the start of every round, the clue steps and the game clock.
 #include "app/main_window.h"
-#include "game/round_rules.h"
-#include "media/playlist_rules.h"
-#include "platform/audio_player.h"
+#include "model/game/round_rules.h"
+#include "model/media/playlist_rules.h"
+#include "model/media/audio_player.h"
 
 namespace harvoline {
 

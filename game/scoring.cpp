@@ -1,8 +1,8 @@
 // Buzzing in, the answer window, judging answers, scores, best times and lock-outs.
 #include "app/main_window.h"
-#include "game/round_rules.h"
-#include "media/playlist_rules.h"
-#include "platform/audio_player.h"
+#include "model/game/round_rules.h"
+#include "model/media/playlist_rules.h"
+#include "model/media/audio_player.h"
 
 #include <cmath>
 

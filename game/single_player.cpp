@@ -1,6 +1,6 @@
 // Single-player mode and highscores.
 #include "app/main_window.h"
-#include "game/highscores.h"
+#include "model/game/highscores.h"
 
 namespace harvoline {
 

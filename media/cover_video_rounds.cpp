@@ -1,8 +1,8 @@
 // Cover rounds and video rounds.
 #include "app/main_window.h"
-#include "media/answer_text.h"
-#include "media/playlist_rules.h"
-#include "platform/audio_player.h"
+#include "model/media/answer_text.h"
+#include "model/media/playlist_rules.h"
+#include "model/media/audio_player.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "media/picture_loader.h"
 
-#include "platform/errors.h"
-#include "platform/regular_file.h"
+#include "model/errors.h"
+#include "model/config/regular_file.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // Opening a playlist, drawing songs from it and starting a song round.
 #include "app/main_window.h"
-#include "app/text_file.h"
-#include "media/ordered_removals.h"
-#include "media/playlist_rules.h"
-#include "platform/audio_player.h"
+#include "model/config/text_file.h"
+#include "model/media/ordered_removals.h"
+#include "model/media/playlist_rules.h"
+#include "model/media/audio_player.h"
 
 #include <QFileInfo>
 

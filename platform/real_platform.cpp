@@ -1,7 +1,7 @@
 #include "platform/real_platform.h"
 
 #include "media/picture_loader.h"
-#include "media/tag_library.h"
+#include "model/media/tag_library.h"
 #include "platform/vlc_player.h"
 #include "platform/vlc_video_view.h"
 

@@ -1,6 +1,6 @@
 // The controller table, button keys, new presses and receiver names, without a window.
-#include "buzzers/controller_table.h"
-#include "buzzers/receiver_buttons.h"
+#include "model/input/controller_table.h"
+#include "model/input/receiver_buttons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/language.h"
+#include "model/config/language.h"
 #include "app/main_window.h"
-#include "media/playlist_rules.h"
+#include "model/media/playlist_rules.h"
 #include "tests/support/fake_media.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/picture_files.h"

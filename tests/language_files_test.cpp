@@ -1,5 +1,5 @@
-#include "app/language.h"
-#include "app/text_file.h"
+#include "model/config/language.h"
+#include "model/config/text_file.h"
 #include "tests/support/window_fixture.h"
 
 #include <QDir>

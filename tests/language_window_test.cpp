@@ -1,7 +1,7 @@
 #include "tests/support/window_fixture.h"
 
-#include "app/language.h"
-#include "app/text_file.h"
+#include "model/config/language.h"
+#include "model/config/text_file.h"
 #include "media/picture_loader.h"
 #include "platform/real_platform.h"
 #include "tests/support/picture_files.h"

@@ -1,6 +1,6 @@
 #include "tests/support/window_fixture.h"
 
-#include "game/highscores.h"
+#include "model/game/highscores.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "media/picture_loader.h"
-#include "platform/errors.h"
+#include "model/errors.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/tag_files.h"
 

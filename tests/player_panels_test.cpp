@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "model/config/language.h"
 #include "tests/support/playlist_fixture.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "game/round_rules.h"
+#include "model/game/round_rules.h"
 #include "tests/support/playlist_fixture.h"
 #include "tests/support/tag_files.h"
 

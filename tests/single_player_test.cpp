@@ -1,5 +1,5 @@
-#include "app/language.h"
-#include "game/highscores.h"
+#include "model/config/language.h"
+#include "model/game/highscores.h"
 #include "tests/support/playlist_fixture.h"
 
 #include <QTest>

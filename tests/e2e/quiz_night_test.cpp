@@ -5,7 +5,7 @@
 //
 // Each stage leaves a screenshot in HARVOLINE_QUIZ_NIGHT_SHOTS; a failed wait leaves one
 // named after what it waited for.
-#include "game/highscores.h"
+#include "model/game/highscores.h"
 
 #include <QCoreApplication>
 #include <QDir>

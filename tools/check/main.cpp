@@ -2,8 +2,8 @@
 // playlist (see README). Exit status: 0 when the game has songs enough, 1 when not, 2 when
 // the arguments are wrong or the playlist cannot be read.
 #include "app/main_window.h"
-#include "media/tag_library.h"
-#include "platform/errors.h"
+#include "model/media/tag_library.h"
+#include "model/errors.h"
 #include "platform/real_platform.h"
 #include "platform/vlc_player.h"
 #include "tools/check/check_report.h"

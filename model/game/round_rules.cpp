@@ -1,4 +1,4 @@
-#include "game/round_rules.h"
+#include "model/game/round_rules.h"
 
 #include <algorithm>
 

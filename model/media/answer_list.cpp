@@ -1,4 +1,4 @@
-#include "media/answer_list.h"
+#include "model/media/answer_list.h"
 
 #include <QCollator>
 #include <algorithm>

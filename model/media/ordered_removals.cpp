@@ -1,4 +1,4 @@
-#include "media/ordered_removals.h"
+#include "model/media/ordered_removals.h"
 
 #include <bit>
 

@@ -1,4 +1,4 @@
-#include "app/file_places.h"
+#include "model/config/file_places.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "media/playlist_rules.h"
+#include "model/media/playlist_rules.h"
 
-#include "media/answer_list.h"
-#include "platform/audio_player.h"
-#include "platform/errors.h"
+#include "model/media/answer_list.h"
+#include "model/media/audio_player.h"
+#include "model/errors.h"
 
 #include <QDir>
 #include <QFileInfo>

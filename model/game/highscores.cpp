@@ -1,6 +1,6 @@
-#include "game/highscores.h"
+#include "model/game/highscores.h"
 
-#include "game/round_rules.h"
+#include "model/game/round_rules.h"
 
 #include <cstdint>
 

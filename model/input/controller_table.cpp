@@ -1,4 +1,4 @@
-#include "buzzers/controller_table.h"
+#include "model/input/controller_table.h"
 
 namespace harvoline {
 

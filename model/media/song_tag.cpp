@@ -1,9 +1,9 @@
-#include "media/song_tag.h"
+#include "model/media/song_tag.h"
 
-#include "app/text_file.h"
-#include "media/tag_library.h"
-#include "platform/errors.h"
-#include "platform/regular_file.h"
+#include "model/config/text_file.h"
+#include "model/media/tag_library.h"
+#include "model/errors.h"
+#include "model/config/regular_file.h"
 
 namespace harvoline {
 

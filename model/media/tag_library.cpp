@@ -1,7 +1,7 @@
-#include "media/tag_library.h"
+#include "model/media/tag_library.h"
 
-#include "app/text_file.h"
-#include "platform/regular_file.h"
+#include "model/config/text_file.h"
+#include "model/config/regular_file.h"
 
 #include <QFile>
 #include <taglib/attachedpictureframe.h>

@@ -1,6 +1,6 @@
-#include "platform/regular_file.h"
+#include "model/config/regular_file.h"
 
-#include "platform/errors.h"
+#include "model/errors.h"
 
 #include <QFile>
 #include <cerrno>

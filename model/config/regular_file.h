@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/errors.h"
+#include "model/errors.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "buzzers/receiver_buttons.h"
+#include "model/input/receiver_buttons.h"
 
-#include "buzzers/controller_table.h"
+#include "model/input/controller_table.h"
 
 #include <array>
 #include <bit>

@@ -1,7 +1,7 @@
-#include "app/settings.h"
+#include "model/config/settings.h"
 
-#include "app/text_file.h"
-#include "platform/errors.h"
+#include "model/config/text_file.h"
+#include "model/errors.h"
 
 namespace harvoline {
 
