@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QScopeGuard>
 #include <algorithm>
+#include <functional>
 
 namespace harvoline {
 
@@ -65,40 +66,33 @@ void HidDeviceList::SetChangeHandler(ChangeHandler handler) {
     }
 }
 
-void HidDeviceList::SetReportHandler(HidReportHandler handler) {
+template <typename Value, typename Get, typename Set>
+void HidDeviceList::PassOn(Value& held, Value value, Get get, Set set) {
     for (HidDevice* device : List) {
-        if (device->ReportHandler() == OnReportForDevices) {
-            device->SetReportHandler(handler);
+        if (std::invoke(get, *device) == held) {
+            std::invoke(set, *device, value);
         }
     }
-    OnReportForDevices = std::move(handler);
+    held = std::move(value);
+}
+
+void HidDeviceList::SetReportHandler(HidReportHandler handler) {
+    PassOn(OnReportForDevices, std::move(handler), &HidDevice::ReportHandler,
+           &HidDevice::SetReportHandler);
 }
 
 void HidDeviceList::SetReadErrorHandler(HidReadErrorHandler handler) {
-    for (HidDevice* device : List) {
-        if (device->ReadErrorHandler() == OnReadErrorForDevices) {
-            device->SetReadErrorHandler(handler);
-        }
-    }
-    OnReadErrorForDevices = std::move(handler);
+    PassOn(OnReadErrorForDevices, std::move(handler), &HidDevice::ReadErrorHandler,
+           &HidDevice::SetReadErrorHandler);
 }
 
 void HidDeviceList::SetUnplugHandler(HidPlugHandler handler) {
-    for (HidDevice* device : List) {
-        if (device->UnplugHandler() == OnUnplugForDevices) {
-            device->SetUnplugHandler(handler);
-        }
-    }
-    OnUnplugForDevices = std::move(handler);
+    PassOn(OnUnplugForDevices, std::move(handler), &HidDevice::UnplugHandler,
+           &HidDevice::SetUnplugHandler);
 }
 
 void HidDeviceList::SetReaderSleepTime(int ms) {
-    for (HidDevice* device : List) {
-        if (device->ReaderSleepTime() == SleepTimeForDevices) {
-            device->SetReaderSleepTime(ms);
-        }
-    }
-    SleepTimeForDevices = ms;
+    PassOn(SleepTimeForDevices, ms, &HidDevice::ReaderSleepTime, &HidDevice::SetReaderSleepTime);
 }
 
 bool HidDeviceList::event(QEvent* event) {

@@ -49,6 +49,10 @@ class HidDeviceList : public QObject {
   private:
     friend class HidDevice;
 
+    // Gives the value to every device that still holds the list's previous one.
+    template <typename Value, typename Get, typename Set>
+    void PassOn(Value& held, Value value, Get get, Set set);
+
     // A device-change message; announce makes the scan report a change in any case.
     void DeviceChange(bool announce);
     void Scan(bool announce);

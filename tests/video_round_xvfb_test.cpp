@@ -1,4 +1,7 @@
-#include "app/main_window.h"
+#include "app/quiz_session.h"
+#include "model/config/language.h"
+#include "model/config/settings.h"
+#include "model/media/video_view.h"
 #include "platform/vlc_player.h"
 #include "platform/vlc_video_view.h"
 #include "tests/support/fake_platform.h"
@@ -6,6 +9,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -63,35 +67,42 @@ TEST(VideoRound, PlaysPausesOnABuzzResumesAndEndsByItself) {
     const QString playlist = folder.filePath("list.m3u");
     WriteBytes(playlist, songs.join("\r\n").toUtf8() + "\r\n");
 
-    TfrmMain w(platform);
+    // The video's turn comes right after the first song round.
+    QStringList settings = DefaultSettings(DefaultLanguageTable());
+    settings[7] = "Guess a cover every 2 songs";
+    WriteBytes(folder.filePath("Harvoline.ini"), settings.join("\r\n").toUtf8());
+
+    QuizSession session(platform);
+    MainWindow& w = session.Window();
+    QuizGame& game = session.Game();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(w.VideosAvailable);
+    ASSERT_TRUE(game.Videos().Available());
     platform.DialogAnswers.push_back(playlist);
-    w.Start->click();
-    w.RoundCounter = 5;
-    w.Start->click();
+    w.StartButton->click();
+    w.StartButton->click();
 
-    ASSERT_TRUE(w.VideoRoundActive);
-    ASSERT_NE(w.VideoView.get(), nullptr);
-    EXPECT_EQ(w.CorrectAnswer, "Test Song - Test Artist");
-    EXPECT_TRUE(w.VideoView->Playing());
+    ASSERT_TRUE(game.VideoRoundRunning());
+    ASSERT_NE(game.Video(), nullptr);
+    EXPECT_EQ(game.RightAnswer(), "Test Song - Test Artist");
+    EXPECT_TRUE(game.Video()->Playing());
     EXPECT_TRUE(platform.Messages.isEmpty());
-    EXPECT_TRUE(w.ErrorLog.isEmpty()) << w.ErrorLog.join("\n").toStdString();
-    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_TRUE(game.Config().ErrorLog().isEmpty())
+        << game.Config().ErrorLog().join("\n").toStdString();
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
 
-    w.BuzzIn(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.VideoView->Playing(); }, 2000));
-    const float pausedAt = w.VideoView->Position();
+    game.Buzz(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !game.Video()->Playing(); }, 2000));
+    const float pausedAt = game.Video()->Position();
     QTest::qWait(300);
-    EXPECT_EQ(w.VideoView->Position(), pausedAt);
+    EXPECT_EQ(game.Video()->Position(), pausedAt);
 
-    const int right = static_cast<int>(w.AnswerList.All().indexOf(w.CorrectAnswer)) + 1;
-    w.SubmitAnswer(right == 1 ? 2 : 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.VideoView->Playing(); }, 2000));
-    EXPECT_TRUE(w.Timer2->isActive());
+    const int right = static_cast<int>(game.Choices().All().indexOf(game.RightAnswer())) + 1;
+    game.Choose(right == 1 ? 2 : 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game.Video()->Playing(); }, 2000));
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.VideoView == nullptr; }, 15000));
-    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game.Video() == nullptr; }, 15000));
+    EXPECT_FALSE(game.Timers().RoundClockTimer.isActive());
     EXPECT_TRUE(platform.Errors.isEmpty()) << platform.Errors.join("\n").toStdString();
 }

@@ -22,9 +22,9 @@ std::optional<int> RedKeySlot(const QString& key) {
     return std::nullopt;
 }
 
-PlayerBuzzer BindingFor(int receiver, int slot) {
+ControllerBinding BindingFor(int receiver, int slot) {
     const ControllerSlot& row = ControllerTable.at(slot);
-    PlayerBuzzer binding;
+    ControllerBinding binding;
     binding.Receiver = receiver;
     binding.BuzzKey = row.RedKey;
     for (int i = 0; i < 4; ++i) {

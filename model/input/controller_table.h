@@ -41,9 +41,9 @@ inline const std::array<ControllerSlot, 4> ControllerTable = {{
 
 inline constexpr LampReportBytes AllLampsDark{};
 
-// What a player's controller is, once bound. An empty BuzzKey means no controller.
-struct PlayerBuzzer {
-    // The receiver it belongs to, as the window numbers its receivers.
+// The controller a seat is bound to. An empty BuzzKey means none.
+struct ControllerBinding {
+    // The receiver it belongs to, as the buzzer input numbers its receivers.
     int Receiver = 0;
     QString BuzzKey;
     std::array<QString, 4> AnswerKeys; // A, B, C, D
@@ -56,7 +56,7 @@ std::optional<QString> ButtonKey(std::span<const std::uint8_t> data);
 // The slot, 0 to 3, whose red button the key is.
 std::optional<int> RedKeySlot(const QString& key);
 // The record a red key binds: the receiver and the key with its slot's answer keys and lamp.
-PlayerBuzzer BindingFor(int receiver, int slot);
+ControllerBinding BindingFor(int receiver, int slot);
 // Receivers name themselves with "buzz" somewhere in their description, in any case.
 bool IsReceiverDescription(const QString& description);
 

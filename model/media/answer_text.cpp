@@ -33,4 +33,12 @@ QString AnswerFromFileName(const QString& name, QStringList& errorLog) {
     return answer.left(first) + Separator + answer.mid(first);
 }
 
+QString TitleFirst(const QString& answer) {
+    const qsizetype at = answer.indexOf(Separator);
+    if (at < 0) {
+        return answer;
+    }
+    return answer.mid(at + Separator.size()).left(999) + Separator + answer.left(at);
+}
+
 } // namespace harvoline

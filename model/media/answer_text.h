@@ -10,4 +10,8 @@ namespace harvoline {
 // reported in the error log.
 QString AnswerFromFileName(const QString& name, QStringList& errorLog);
 
+// Videos are named artist first; answers name the title first: "Artist - Title" gives
+// "Title - Artist". A text without " - " stays as it is.
+QString TitleFirst(const QString& answer);
+
 } // namespace harvoline

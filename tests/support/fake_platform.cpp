@@ -2,8 +2,8 @@
 
 #include "model/errors.h"
 
-#include "media/picture_loader.h"
 #include "model/media/tag_library.h"
+#include "ui/pictures/picture_loader.h"
 
 namespace harvoline::testing {
 
