@@ -28,7 +28,10 @@ QuizSession::QuizSession(Platform& platform)
     connect(&BuzzerSource, &BuzzerInput::SetupChanged, this, &QuizSession::ShowWhatWorks);
 }
 
-QuizSession::~QuizSession() = default;
+// A video plays in a child of the window: it goes while the window is still whole.
+QuizSession::~QuizSession() {
+    Model.FreeVideoView();
+}
 
 void QuizSession::Listen(SeatInput* source) {
     connect(source, &SeatInput::CommandGiven, this, [this](const SeatCommand& command) {

@@ -94,8 +94,10 @@ void RedButtonToLamp(benchmark::State& state) {
 
     int wrongOutcomes = 0;
     for (auto _ : state) {
-        // A round open for a buzz, with no clock ticking while the window waits for it.
+        // A round open for a buzz, its titles showing already, so that the buzz shows no
+        // clue; no clock ticks while the window waits for it.
         game.NewRound();
+        game.AdvanceClue();
         game.Timers().ClueTimer.stop();
         game.Timers().RoundClockTimer.stop();
         const std::size_t lampsBefore = platform.HidDevices.Written(receiver).size();

@@ -45,45 +45,57 @@ QString MakeVideo(const QString& path) {
     return {};
 }
 
+// A folder with a short video, eight songs and their playlist, and settings that give the
+// video its turn right after the first song round.
+class VideoRound : public ::testing::Test {
+  protected:
+    VideoRound() {
+        platform.ExeFolder = folder.path() + "/";
+        platform.WorkFolder = platform.ExeFolder;
+        QDir(folder.path()).mkpath("video");
+        Problem = MakeVideo(folder.filePath("video/Test Artist - Test Song.mp4"));
+        QStringList songs;
+        for (int i = 1; i <= 8; ++i) {
+            Id3v1Fields fields;
+            fields.Title = QByteArray("Title ") + QByteArray::number(i);
+            fields.Artist = QByteArray("Artist ") + QByteArray::number(i);
+            songs << folder.filePath(QString("s%1.mp3").arg(i));
+            WriteBytes(songs.last(), SilentMp3() + Id3v1Record(fields));
+        }
+        Playlist = folder.filePath("list.m3u");
+        WriteBytes(Playlist, songs.join("\r\n").toUtf8() + "\r\n");
+        QStringList settings = DefaultSettings(DefaultLanguageTable());
+        settings[7] = "Guess a cover every 2 songs";
+        WriteBytes(folder.filePath("Harvoline.ini"), settings.join("\r\n").toUtf8());
+    }
+
+    // The window shown and the video round started by two presses of Start.
+    void StartVideoRound(QuizSession& session) {
+        ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
+        MainWindow& w = session.Window();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(session.Game().Videos().Available());
+        platform.DialogAnswers.push_back(Playlist);
+        w.StartButton->click();
+        w.StartButton->click();
+        ASSERT_TRUE(session.Game().VideoRoundRunning());
+        ASSERT_NE(session.Game().Video(), nullptr);
+    }
+
+    QTemporaryDir folder;
+    VideoPlatform platform;
+    QString Problem;
+    QString Playlist;
+};
+
 } // namespace
 
 // Runs on a real X server: the round plays the video in the window through libvlc.
-TEST(VideoRound, PlaysPausesOnABuzzResumesAndEndsByItself) {
-    QTemporaryDir folder;
-    VideoPlatform platform;
-    platform.ExeFolder = folder.path() + "/";
-    platform.WorkFolder = platform.ExeFolder;
-    QDir(folder.path()).mkpath("video");
-    const QString problem = MakeVideo(folder.filePath("video/Test Artist - Test Song.mp4"));
-    ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
-    QStringList songs;
-    for (int i = 1; i <= 8; ++i) {
-        Id3v1Fields fields;
-        fields.Title = QByteArray("Title ") + QByteArray::number(i);
-        fields.Artist = QByteArray("Artist ") + QByteArray::number(i);
-        songs << folder.filePath(QString("s%1.mp3").arg(i));
-        WriteBytes(songs.last(), SilentMp3() + Id3v1Record(fields));
-    }
-    const QString playlist = folder.filePath("list.m3u");
-    WriteBytes(playlist, songs.join("\r\n").toUtf8() + "\r\n");
-
-    // The video's turn comes right after the first song round.
-    QStringList settings = DefaultSettings(DefaultLanguageTable());
-    settings[7] = "Guess a cover every 2 songs";
-    WriteBytes(folder.filePath("Harvoline.ini"), settings.join("\r\n").toUtf8());
-
+TEST_F(VideoRound, PlaysPausesOnABuzzResumesAndEndsByItself) {
     QuizSession session(platform);
-    MainWindow& w = session.Window();
     QuizGame& game = session.Game();
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(game.Videos().Available());
-    platform.DialogAnswers.push_back(playlist);
-    w.StartButton->click();
-    w.StartButton->click();
-
-    ASSERT_TRUE(game.VideoRoundRunning());
-    ASSERT_NE(game.Video(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartVideoRound(session));
     EXPECT_EQ(game.RightAnswer(), "Test Song - Test Artist");
     EXPECT_TRUE(game.Video()->Playing());
     EXPECT_TRUE(platform.Messages.isEmpty());
@@ -104,5 +116,14 @@ TEST(VideoRound, PlaysPausesOnABuzzResumesAndEndsByItself) {
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return game.Video() == nullptr; }, 15000));
     EXPECT_FALSE(game.Timers().RoundClockTimer.isActive());
+    EXPECT_TRUE(platform.Errors.isEmpty()) << platform.Errors.join("\n").toStdString();
+}
+
+// The video plays in a child of the window; the program ends with both whole.
+TEST_F(VideoRound, TheProgramEndsCleanlyWhileAVideoPlays) {
+    auto session = std::make_unique<QuizSession>(platform);
+    ASSERT_NO_FATAL_FAILURE(StartVideoRound(*session));
+    session->Window().close();
+    session.reset();
     EXPECT_TRUE(platform.Errors.isEmpty()) << platform.Errors.join("\n").toStdString();
 }

@@ -90,6 +90,8 @@ void QuizGame::StartUp() {
 }
 
 void QuizGame::ShutDown() {
+    // A video plays in the window: it stops while the window is still on the screen.
+    FreeVideoView();
     Settings.WriteAtShutDown();
     // Lamps left lit would outlast the game on a receiver that stays plugged in.
     if (Lamps != nullptr) {
