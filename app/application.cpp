@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/main_window.h"
+#include "app/quiz_session.h"
 #include "app/termination_signals.h"
 #include "platform/real_platform.h"
 
@@ -9,7 +9,7 @@
 
 namespace harvoline {
 
-int RunHarvoline(int argc, char* argv[], const std::function<void(TfrmMain&)>& beforeShow) {
+int RunHarvoline(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow) {
     // The video view is the one native child window; its siblings stay ordinary widgets,
     // which Qt would otherwise turn into X windows stacked above it.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
@@ -20,15 +20,16 @@ int RunHarvoline(int argc, char* argv[], const std::function<void(TfrmMain&)>& b
     QGuiApplication::setDesktopFileName(QStringLiteral("org.harvoline.Harvoline"));
 
     RealPlatform platform;
-    TfrmMain frmMain(platform);
-    CloseOnTerminationSignals(frmMain);
+    QuizSession session(platform);
+    MainWindow& window = session.Window();
+    CloseOnTerminationSignals(window);
     // Logging out closes the window first, so nothing is lost with the session.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain,
-                     [&frmMain](QSessionManager&) { frmMain.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.close(); });
     if (beforeShow) {
-        beforeShow(frmMain);
+        beforeShow(window);
     }
-    frmMain.show();
+    window.show();
     return QApplication::exec();
 }
 

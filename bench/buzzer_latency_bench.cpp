@@ -2,13 +2,19 @@
 // the platform layer to the player's panel red and the controller's lamp report written,
 // while the window's thread sits idle in its event loop. Reports the median and the 99th
 // percentile.
-#include "app/main_window.h"
+#include "app/quiz_session.h"
 #include "bench/latency.h"
+#include "bench/song_folder.h"
+#include "hid/hid_device.h"
 #include "tests/support/fake_platform.h"
+#include "ui/seat_view.h"
+#include "ui/widgets/colours.h"
+#include "ui/widgets/filled_panel.h"
+
+#include <QPushButton>
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -31,12 +37,14 @@ Bytes RedReport(int slot) {
 }
 
 void RedButtonToLamp(benchmark::State& state) {
-    QTemporaryDir folder;
+    SongFolder folder(14);
     FakePlatform platform;
-    platform.ExeFolder = folder.path() + QStringLiteral("/");
+    platform.ExeFolder = folder.Path();
     platform.WorkFolder = platform.ExeFolder;
     const std::string receiver = platform.HidDevices.Plug();
-    TfrmMain window(platform);
+    QuizSession session(platform);
+    MainWindow& window = session.Window();
+    QuizGame& game = session.Game();
     window.show();
 
     QEventLoop idle;
@@ -45,18 +53,18 @@ void RedButtonToLamp(benchmark::State& state) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         }
     };
-    runUntil([&] { return !window.Receivers.empty(); });
-    TJvHidDevice& device = *window.Receivers.front().Device;
-    const TJvHidDataEvent buzzerData = device.DataHandler();
+    runUntil([&] { return !session.Receivers().ReceiversInUse().empty(); });
+    HidDevice& device = *session.Receivers().ReceiversInUse().front();
+    const HidReportHandler buzzerData = device.ReportHandler();
     std::atomic<Clock::time_point> arrived;
     std::vector<double> latencies;
     // The window's own part: from the report reaching its thread to the lamp written.
     std::vector<double> windowShares;
     bool handled = false;
-    device.SetDataHandler(
-        [&](TJvHidDevice& hidDev, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
+    device.SetReportHandler(
+        [&](HidDevice& device, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
             const Clock::time_point reached = Clock::now();
-            buzzerData(hidDev, id, data, size);
+            buzzerData(device, id, data, size);
             const Clock::time_point end = Clock::now();
             latencies.push_back(std::chrono::duration<double>(end - arrived.load()).count());
             windowShares.push_back(std::chrono::duration<double>(end - reached).count());
@@ -70,12 +78,13 @@ void RedButtonToLamp(benchmark::State& state) {
     }
     latencies.clear();
     windowShares.clear();
-    if (window.AssignmentCursor != 5) {
+    if (session.Buzzers().SeatToBind() != 5) {
         state.SkipWithError("the controllers were not bound");
         return;
     }
     // A playlist is running and buzzing is open.
-    window.Start->setText(window.LanguageEntry(4));
+    platform.DialogAnswers.push_back(folder.WritePlaylist(folder.Songs));
+    window.StartButton->click();
 
     std::atomic<int> slot = 1;
     ReportFeeder feeder([&] {
@@ -85,9 +94,12 @@ void RedButtonToLamp(benchmark::State& state) {
 
     int wrongOutcomes = 0;
     for (auto _ : state) {
-        window.CurrentPlayer = 0;
-        window.Timer3->stop();
-        window.ResetPlayerMarks();
+        // A round open for a buzz, its titles showing already, so that the buzz shows no
+        // clue; no clock ticks while the window waits for it.
+        game.NewRound();
+        game.AdvanceClue();
+        game.Timers().ClueTimer.stop();
+        game.Timers().RoundClockTimer.stop();
         const std::size_t lampsBefore = platform.HidDevices.Written(receiver).size();
         // Repaints of the reset panels are done before the next buzz, as in a game.
         QCoreApplication::processEvents();
@@ -96,7 +108,7 @@ void RedButtonToLamp(benchmark::State& state) {
         state.SetIterationTime(latencies.back());
         const std::vector<Bytes> lamps = platform.HidDevices.Written(receiver);
         const LampReportBytes& expected = ControllerTable[slot - 1].LampReport;
-        if (window.PlayerP[slot]->Color() != Red || lamps.size() != lampsBefore + 1 ||
+        if (window.Seats[slot]->Panel->Color() != Red || lamps.size() != lampsBefore + 1 ||
             !std::ranges::equal(lamps.back(), expected)) {
             ++wrongOutcomes;
         }

@@ -3,7 +3,7 @@
 // while that thread sits idle in its event loop. Reports the median and the 99th
 // percentile.
 #include "bench/latency.h"
-#include "hid/hid_controller.h"
+#include "hid/hid_device_list.h"
 #include "tests/support/fake_hid_platform.h"
 
 #include <QCoreApplication>
@@ -23,10 +23,10 @@ namespace {
 void ReportToHandler(benchmark::State& state) {
     FakeHidPlatform hid;
     const std::string identity = hid.Plug();
-    TJvHidDeviceController hidCtl(hid);
-    QCoreApplication::sendPostedEvents(&hidCtl);
-    TJvHidDevice* device = nullptr;
-    if (!hidCtl.ClaimNext(device)) {
+    HidDeviceList deviceList(hid);
+    QCoreApplication::sendPostedEvents(&deviceList);
+    HidDevice* device = nullptr;
+    if (!deviceList.ClaimNext(device)) {
         state.SkipWithError("no device");
         return;
     }
@@ -34,7 +34,7 @@ void ReportToHandler(benchmark::State& state) {
     std::atomic<Clock::time_point> handedOver;
     std::vector<double> latencies;
     QEventLoop idle;
-    device->SetDataHandler([&](TJvHidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) {
+    device->SetReportHandler([&](HidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) {
         latencies.push_back(
             std::chrono::duration<double>(Clock::now() - handedOver.load()).count());
         idle.quit();

@@ -2,10 +2,15 @@
 // that player's panel drawn red, in a round of an opened playlist. Each buzz is answered
 // right and a new round begins before the next one. Reports the median and the 99th
 // percentile.
-#include "app/main_window.h"
+#include "app/quiz_session.h"
 #include "bench/latency.h"
 #include "bench/song_folder.h"
 #include "tests/support/fake_platform.h"
+#include "ui/seat_view.h"
+#include "ui/widgets/colours.h"
+#include "ui/widgets/filled_panel.h"
+
+#include <QPushButton>
 
 #include <QApplication>
 #include <QTest>
@@ -43,14 +48,16 @@ void KeyToRedPanel(benchmark::State& state) {
     FakePlatform platform;
     platform.ExeFolder = folder.Path();
     platform.WorkFolder = platform.ExeFolder;
-    TfrmMain window(platform);
+    QuizSession session(platform);
+    MainWindow& window = session.Window();
+    QuizGame& game = session.Game();
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         state.SkipWithError("the window was not shown");
         return;
     }
     platform.DialogAnswers.push_back(folder.WritePlaylist(folder.Songs));
-    window.Start->click();
+    window.StartButton->click();
 
     const Qt::Key keys[] = {Qt::Key_unknown, Qt::Key_Q, Qt::Key_Y, Qt::Key_M, Qt::Key_P};
     PaintClock clock;
@@ -58,23 +65,23 @@ void KeyToRedPanel(benchmark::State& state) {
     int seat = 1;
     int wrongOutcomes = 0;
     for (auto _ : state) {
-        window.NewRound();
+        game.NewRound();
         // Repaints of the reset panels are done before the next buzz, as in a game.
         QCoreApplication::processEvents();
-        TPanel* panel = window.PlayerP[seat];
+        FilledPanel* panel = window.Seats[seat]->Panel;
         panel->installEventFilter(&clock);
         clock.Painted = false;
         const Clock::time_point pressed = Clock::now();
         QTest::keyClick(&window, keys[seat]);
         panel->removeEventFilter(&clock);
-        if (!clock.Painted || panel->Color() != Red || window.CurrentPlayer != seat) {
+        if (!clock.Painted || panel->Color() != Red || game.AnsweringSeat() != seat) {
             ++wrongOutcomes;
             continue;
         }
         const double seconds = std::chrono::duration<double>(clock.PaintedAt - pressed).count();
         state.SetIterationTime(seconds);
         latencies.push_back(seconds);
-        const auto right = window.AnswerList.All().indexOf(window.CorrectAnswer) + 1;
+        const auto right = game.Choices().All().indexOf(game.RightAnswer()) + 1;
         QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_0 + right));
         seat = seat % 4 + 1;
     }

@@ -1,5 +1,5 @@
 // How long a playlist of 100 000 songs that are all missing takes to reach its end:
-// TfrmMain::OpenPlaylist from no game running, with the file dialog answered at once,
+// QuizGame::OpenPlaylist from no game running, with the file dialog answered at once,
 // through the draws that drop every missing song, until the end-of-playlist message has
 // been shown and the call returns. Reports the median of 5 openings.
 #include "bench/playlist_opening.h"
@@ -20,15 +20,15 @@ void MissingSongsToEndMessage(benchmark::State& state) {
     }
     TimePlaylistOpenings(
         state, folder, folder.WritePlaylist(lines),
-        // Every song but the five the game never gets to is in the error log, and the
-        // count shows those five.
-        [](FakePlatform& platform, TfrmMain& window) {
-            return platform.Informations.size() == 1 && window.ErrorLog.size() == Entries - 5 &&
-                   window.Anzahl->Caption().startsWith(QStringLiteral("5 "));
+        // Every song but the five the game never gets to is in the error log, and those
+        // five are left.
+        [](FakePlatform& platform, QuizGame& game) {
+            return platform.Informations.size() == 1 &&
+                   game.Config().ErrorLog().size() == Entries - 5 && game.Songs().Size() == 5;
         },
-        [](FakePlatform& platform, TfrmMain& window) {
+        [](FakePlatform& platform, QuizGame& game) {
             platform.Informations.clear();
-            window.ErrorLog.clear();
+            game.Config().ErrorLog().clear();
         });
 }
 

@@ -1,10 +1,10 @@
 // From a press of Start with no game running to the song playing: the game's own path,
-// TfrmMain::OpenPlaylist on the demo playlist, until the song player reports playing. The
+// QuizGame::OpenPlaylist on the demo playlist, until the song player reports playing. The
 // player is the real one on a silent output, the waits are the real ones, and no dialog
 // opens. Reports the median of 20 presses and, of that, the time spent waiting.
-#include "app/main_window.h"
+#include "app/quiz_session.h"
 #include "bench/latency.h"
-#include "platform/audio_player.h"
+#include "model/media/audio_player.h"
 #include "platform/real_platform.h"
 #include "platform/vlc_player.h"
 
@@ -46,15 +46,16 @@ class DialogFreePlatform : public RealPlatform {
 
 void StartPressToPlaying(benchmark::State& state) {
     DialogFreePlatform platform;
-    TfrmMain window(platform);
-    window.FormActivate();
+    QuizSession session(platform);
+    session.StartUp();
+    QuizGame& game = session.Game();
 
     std::vector<double> pressMs;
     std::vector<double> waitedMs;
     for (auto _ : state) {
         platform.WaitedMs = 0;
         const Clock::time_point start = Clock::now();
-        window.OpenPlaylist();
+        game.OpenPlaylist();
         const double elapsed = MillisecondsSince(start);
         if (!platform.Audio().IsPlaying()) {
             state.SkipWithError("the song did not start");
@@ -64,7 +65,7 @@ void StartPressToPlaying(benchmark::State& state) {
         pressMs.push_back(elapsed);
         waitedMs.push_back(platform.WaitedMs);
         // Back to no game running, as after a playlist's end.
-        window.EndPlaylist();
+        game.EndPlaylist();
     }
     state.counters["median_ms"] = Percentile(pressMs, 0.5);
     state.counters["max_ms"] = *std::ranges::max_element(pressMs);

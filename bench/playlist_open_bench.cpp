@@ -1,4 +1,4 @@
-// How long opening a playlist of 100 000 lines takes: TfrmMain::OpenPlaylist from no game
+// How long opening a playlist of 100 000 lines takes: QuizGame::OpenPlaylist from no game
 // running, with the file dialog answered at once, until the first round has begun and the
 // call returns. The lines name a few real songs over and over. Reports the median of 20
 // openings.
@@ -21,8 +21,8 @@ void Open100000Lines(benchmark::State& state) {
     TimePlaylistOpenings(
         state, folder, folder.WritePlaylist(lines),
         // The round took its song from the list.
-        [](FakePlatform&, TfrmMain& window) { return window.SongList.size() == Lines - 1; },
-        [](FakePlatform&, TfrmMain& window) { window.EndPlaylist(); });
+        [](FakePlatform&, QuizGame& game) { return game.Songs().Size() == Lines - 1; },
+        [](FakePlatform&, QuizGame& game) { game.EndPlaylist(); });
 }
 
 BENCHMARK(Open100000Lines)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);

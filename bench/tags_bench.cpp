@@ -1,7 +1,7 @@
 // Title and artist of 1000 tagged MP3 files: through the ID3v1 record the game reads
 // itself, and through the tag library over TagLib.
-#include "media/song_tag.h"
-#include "media/tag_library.h"
+#include "model/media/song_tag.h"
+#include "model/media/tag_library.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/tag_files.h"
 

@@ -1,5 +1,5 @@
 // The ID3v1 record parser on any bytes a file can end with.
-#include "media/song_tag.h"
+#include "model/media/song_tag.h"
 
 #include <cstdlib>
 

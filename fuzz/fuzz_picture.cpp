@@ -1,7 +1,7 @@
 // The picture decoder on any bytes: libjpeg with its error handler, and Qt's readers with
 // our checks for cut files.
-#include "media/picture_loader.h"
-#include "platform/errors.h"
+#include "model/errors.h"
+#include "ui/pictures/picture_loader.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 // The tag layer over TagLib on any bytes saved as a song file, and the embedded picture
 // it finds through the picture decoder, as the game shows it.
-#include "media/picture_loader.h"
-#include "media/song_tag.h"
-#include "media/tag_library.h"
-#include "platform/errors.h"
+#include "model/errors.h"
+#include "model/media/song_tag.h"
+#include "model/media/tag_library.h"
+#include "ui/pictures/picture_loader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

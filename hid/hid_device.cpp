@@ -1,6 +1,6 @@
 #include "hid/hid_device.h"
 
-#include "hid/hid_controller.h"
+#include "hid/hid_device_list.h"
 #include "hid/hid_read_thread.h"
 
 namespace harvoline {
@@ -22,38 +22,37 @@ QString ProductText(QString text) {
 
 } // namespace
 
-TJvHidDevice::TJvHidDevice(TJvHidDeviceController& controller, HidPlatform& platform,
-                           TJvHidPnPInfo info, const TJvHidDataEvent& dataHandler,
-                           const TJvHidPlugEvent& unplugHandler)
-    : Controller(&controller), Platform(platform), Info(std::move(info)), OnUnplug(unplugHandler) {
-    SetDataHandler(dataHandler);
+HidDevice::HidDevice(HidDeviceList& list, HidPlatform& platform, HidInterface info,
+                     const HidReportHandler& dataHandler, const HidPlugHandler& unplugHandler)
+    : OwnerList(&list), Platform(platform), Info(std::move(info)), OnUnplug(unplugHandler) {
+    SetReportHandler(dataHandler);
     if (const std::unique_ptr<HidConnection> handle = OpenReadWriteOrQueryOnly()) {
         DeviceAttributes = handle->Attributes();
     }
 }
 
-TJvHidDevice::~TJvHidDevice() {
+HidDevice::~HidDevice() {
     StopReader();
-    if (Controller != nullptr) {
-        Controller->DeviceDestroyed(*this);
+    if (OwnerList != nullptr) {
+        OwnerList->DeviceDestroyed(*this);
     }
-    OnData = nullptr;
+    OnReport = nullptr;
     OnUnplug = nullptr;
     ClosePlainHandle();
     const std::lock_guard lock(ReaderLock);
     ReaderHandle.reset();
 }
 
-std::unique_ptr<HidConnection> TJvHidDevice::OpenReadWriteOrQueryOnly() {
-    std::unique_ptr<HidConnection> handle = Platform.Open(Info.DevicePath, HidAccess::ReadWrite);
+std::unique_ptr<HidConnection> HidDevice::OpenReadWriteOrQueryOnly() {
+    std::unique_ptr<HidConnection> handle = Platform.Open(Info.Path, HidAccess::ReadWrite);
     ReadWriteAccess = handle != nullptr;
     if (!handle) {
-        handle = Platform.Open(Info.DevicePath, HidAccess::QueryOnly);
+        handle = Platform.Open(Info.Path, HidAccess::QueryOnly);
     }
     return handle;
 }
 
-bool TJvHidDevice::OpenPlainHandle() {
+bool HidDevice::OpenPlainHandle() {
     if (PlainHandle) {
         return true;
     }
@@ -71,14 +70,14 @@ bool TJvHidDevice::OpenPlainHandle() {
     return true;
 }
 
-std::shared_ptr<HidConnection> TJvHidDevice::OpenReaderHandle() {
+std::shared_ptr<HidConnection> HidDevice::OpenReaderHandle() {
     const std::lock_guard lock(ReaderLock);
     return OpenReaderHandleLocked();
 }
 
-std::shared_ptr<HidConnection> TJvHidDevice::OpenReaderHandleLocked() {
+std::shared_ptr<HidConnection> HidDevice::OpenReaderHandleLocked() {
     if (!ReaderHandle && MayOpen()) {
-        ReaderHandle = Platform.Open(Info.DevicePath, HidAccess::ReadWrite);
+        ReaderHandle = Platform.Open(Info.Path, HidAccess::ReadWrite);
         if (ReaderHandle) {
             if (ReaderBuffers != 0) {
                 ReaderHandle->SetInputBufferCount(ReaderBuffers);
@@ -89,7 +88,7 @@ std::shared_ptr<HidConnection> TJvHidDevice::OpenReaderHandleLocked() {
     return ReaderHandle;
 }
 
-QString TJvHidDevice::ProductString() {
+QString HidDevice::ProductString() {
     if (CachedProductString.isEmpty() && OpenPlainHandle()) {
         CachedProductString = ProductText(PlainHandle->ProductString());
         ClosePlainHandle();
@@ -97,27 +96,27 @@ QString TJvHidDevice::ProductString() {
     return CachedProductString;
 }
 
-THIDPCaps TJvHidDevice::Caps() {
+HidCaps HidDevice::Caps() {
     if (!CachedCaps && OpenPlainHandle()) {
-        CachedCaps = THIDPCaps{PlainHandle->InputReportLength()};
+        CachedCaps = HidCaps{PlainHandle->InputReportLength()};
         ClosePlainHandle();
     }
-    return CachedCaps.value_or(THIDPCaps{});
+    return CachedCaps.value_or(HidCaps{});
 }
 
-void TJvHidDevice::SetInputBufferCount(int count) {
+void HidDevice::SetInputBufferCount(int count) {
     if (count != InputBuffers && OpenPlainHandle()) {
         PlainHandle->SetInputBufferCount(count);
         InputBuffers = PlainHandle->InputBufferCount();
     }
 }
 
-int TJvHidDevice::ReaderBufferCount() const {
+int HidDevice::ReaderBufferCount() const {
     const std::lock_guard lock(ReaderLock);
     return ReaderBuffers;
 }
 
-void TJvHidDevice::SetReaderBufferCount(int count) {
+void HidDevice::SetReaderBufferCount(int count) {
     const std::lock_guard lock(ReaderLock);
     if (count == ReaderBuffers) {
         return;
@@ -128,21 +127,21 @@ void TJvHidDevice::SetReaderBufferCount(int count) {
     }
 }
 
-void TJvHidDevice::SetReaderSleepTime(int ms) {
+void HidDevice::SetReaderSleepTime(int ms) {
     if (ms >= MinReaderSleepTime && ms <= MaxReaderSleepTime) {
         SleepTime = ms;
     }
 }
 
-void TJvHidDevice::SetDataHandler(TJvHidDataEvent handler) {
+void HidDevice::SetReportHandler(HidReportHandler handler) {
     if (!handler) {
         StopReader();
     }
-    OnData = std::move(handler);
+    OnReport = std::move(handler);
     StartReaderWhenReady();
 }
 
-bool TJvHidDevice::WriteReport(std::span<const std::uint8_t> report, std::size_t& written) {
+bool HidDevice::WriteReport(std::span<const std::uint8_t> report, std::size_t& written) {
     written = 0;
     if (!OpenPlainHandle()) {
         return false;
@@ -155,12 +154,12 @@ bool TJvHidDevice::WriteReport(std::span<const std::uint8_t> report, std::size_t
     return true;
 }
 
-void TJvHidDevice::Claim() {
+void HidDevice::Claim() {
     Claimed = true;
     StartReaderWhenReady();
 }
 
-void TJvHidDevice::HandleUnplug() {
+void HidDevice::HandleUnplug() {
     // Marked first: the reader must not open the path again once its handle is closed, as
     // the path may belong to another device by then.
     PluggedIn = false;
@@ -172,20 +171,19 @@ void TJvHidDevice::HandleUnplug() {
     // Its reads could only fail from now on, each failure waking the window's thread.
     StopReader();
     // Cleared before the call, so that a handler set during it stays.
-    if (const TJvHidPlugEvent handler = std::exchange(OnUnplug, nullptr)) {
+    if (const HidPlugHandler handler = std::exchange(OnUnplug, nullptr)) {
         handler(*this);
     }
 }
 
-void TJvHidDevice::StartReaderWhenReady() {
-    if (OnData && PluggedIn && Claimed && ReadWriteAccess && !Reader && Controller != nullptr) {
+void HidDevice::StartReaderWhenReady() {
+    if (OnReport && PluggedIn && Claimed && ReadWriteAccess && !Reader && OwnerList != nullptr) {
         const std::size_t reportLength = Caps().InputReportByteLength;
-        Reader =
-            std::make_unique<TJvHidDeviceReadThread>(*this, reportLength, Controller->Handovers);
+        Reader = std::make_unique<HidReadThread>(*this, reportLength, OwnerList->Handovers);
     }
 }
 
-void TJvHidDevice::StopReader() {
+void HidDevice::StopReader() {
     Reader.reset();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hid/hid_event.h"
+#include "hid/hid_handler.h"
 #include "hid/hid_platform.h"
 
 #include <QString>
@@ -14,41 +14,34 @@
 
 namespace harvoline {
 
-class TJvHidDevice;
-class TJvHidDeviceController;
-class TJvHidDeviceReadThread;
+class HidDevice;
+class HidDeviceList;
+class HidReadThread;
 
-// Where a device was found.
-struct TJvHidPnPInfo {
-    // Identifies the plugged-in interface; a replugged device gets a new one.
-    std::string DeviceID;
-    std::string DevicePath;
-};
-
-struct THIDPCaps {
+struct HidCaps {
     // The report ID byte included.
     std::size_t InputReportByteLength = 0;
 };
 
 // ReportID is the first byte of the report, Data the bytes after it, Size their count.
-using TJvHidDataEvent = TJvHidEvent<TJvHidDevice&, std::uint8_t /*ReportID*/,
+using HidReportHandler = HidHandler<HidDevice&, std::uint8_t /*ReportID*/,
                                     const std::uint8_t* /*Data*/, std::uint16_t /*Size*/>;
 // Error is an errno value.
-using TJvHidDataErrorEvent = TJvHidEvent<TJvHidDevice&, std::uint32_t /*Error*/>;
-using TJvHidPlugEvent = TJvHidEvent<TJvHidDevice&>;
+using HidReadErrorHandler = HidHandler<HidDevice&, std::uint32_t /*Error*/>;
+using HidPlugHandler = HidHandler<HidDevice&>;
 
-// One present HID interface, owned by the controller that found it. Everything but the
-// reader thread runs on the controller's thread.
-class TJvHidDevice {
+// One present HID interface, owned by the device list that found it. Everything but the
+// reader thread runs on the list's thread.
+class HidDevice {
   public:
-    // Destroying a plugged-in device that its controller still lists puts a fresh,
+    // Destroying a plugged-in device that its list still holds puts a fresh,
     // unclaimed device for the same interface in its place.
-    ~TJvHidDevice();
-    TJvHidDevice(const TJvHidDevice&) = delete;
-    TJvHidDevice& operator=(const TJvHidDevice&) = delete;
+    ~HidDevice();
+    HidDevice(const HidDevice&) = delete;
+    HidDevice& operator=(const HidDevice&) = delete;
 
-    TJvHidDeviceController* Owner() const { return Controller; }
-    const TJvHidPnPInfo& PnPInfo() const { return Info; }
+    HidDeviceList* Owner() const { return OwnerList; }
+    const HidInterface& Interface() const { return Info; }
     bool IsPluggedIn() const { return PluggedIn; }
     bool IsClaimed() const { return Claimed; }
     // Whether the device could last be opened for reading and writing.
@@ -60,7 +53,7 @@ class TJvHidDevice {
     std::uint16_t ProductId() const { return DeviceAttributes.ProductId; }
     // Empty while unknown.
     QString ProductString();
-    THIDPCaps Caps();
+    HidCaps Caps();
 
     int InputBufferCount() const { return InputBuffers; }
     void SetInputBufferCount(int count);
@@ -71,23 +64,23 @@ class TJvHidDevice {
     // Values outside 10..10000 are ignored.
     void SetReaderSleepTime(int ms);
 
-    const TJvHidDataEvent& DataHandler() const { return OnData; }
+    const HidReportHandler& ReportHandler() const { return OnReport; }
     // A handler starts the reader once the device is claimed; none stops it.
-    void SetDataHandler(TJvHidDataEvent handler);
-    const TJvHidDataErrorEvent& DataErrorHandler() const { return OnDataError; }
-    void SetDataErrorHandler(TJvHidDataErrorEvent handler) { OnDataError = std::move(handler); }
-    const TJvHidPlugEvent& UnplugHandler() const { return OnUnplug; }
-    void SetUnplugHandler(TJvHidPlugEvent handler) { OnUnplug = std::move(handler); }
+    void SetReportHandler(HidReportHandler handler);
+    const HidReadErrorHandler& ReadErrorHandler() const { return OnReadError; }
+    void SetReadErrorHandler(HidReadErrorHandler handler) { OnReadError = std::move(handler); }
+    const HidPlugHandler& UnplugHandler() const { return OnUnplug; }
+    void SetUnplugHandler(HidPlugHandler handler) { OnUnplug = std::move(handler); }
 
     // One output report, its first byte the report ID.
     bool WriteReport(std::span<const std::uint8_t> report, std::size_t& written);
 
   private:
-    friend class TJvHidDeviceController;
-    friend class TJvHidDeviceReadThread;
+    friend class HidDeviceList;
+    friend class HidReadThread;
 
-    TJvHidDevice(TJvHidDeviceController& controller, HidPlatform& platform, TJvHidPnPInfo info,
-                 const TJvHidDataEvent& dataHandler, const TJvHidPlugEvent& unplugHandler);
+    HidDevice(HidDeviceList& list, HidPlatform& platform, HidInterface info,
+              const HidReportHandler& dataHandler, const HidPlugHandler& unplugHandler);
 
     // A device may be opened only while plugged in and claimed or in a callback.
     bool MayOpen() const { return PluggedIn && (Claimed || InCallback); }
@@ -106,9 +99,9 @@ class TJvHidDevice {
     void StartReaderWhenReady();
     void StopReader();
 
-    TJvHidDeviceController* Controller;
+    HidDeviceList* OwnerList;
     HidPlatform& Platform;
-    const TJvHidPnPInfo Info;
+    const HidInterface Info;
 
     // Read by the reader thread for the access rule.
     std::atomic<bool> PluggedIn = true;
@@ -118,7 +111,7 @@ class TJvHidDevice {
 
     HidAttributes DeviceAttributes;
     QString CachedProductString;
-    std::optional<THIDPCaps> CachedCaps;
+    std::optional<HidCaps> CachedCaps;
     int InputBuffers = 0;
     std::atomic<int> SleepTime = 100;
 
@@ -128,10 +121,10 @@ class TJvHidDevice {
     std::shared_ptr<HidConnection> ReaderHandle;
     int ReaderBuffers = 0;
 
-    TJvHidDataEvent OnData;
-    TJvHidPlugEvent OnUnplug;
-    TJvHidDataErrorEvent OnDataError;
-    std::unique_ptr<TJvHidDeviceReadThread> Reader;
+    HidReportHandler OnReport;
+    HidPlugHandler OnUnplug;
+    HidReadErrorHandler OnReadError;
+    std::unique_ptr<HidReadThread> Reader;
 };
 
 } // namespace harvoline

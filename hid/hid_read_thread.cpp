@@ -10,18 +10,17 @@
 
 namespace harvoline {
 
-TJvHidDeviceReadThread::TJvHidDeviceReadThread(TJvHidDevice& device, std::size_t reportLength,
-                                               HandoverQueue& mainThread)
+HidReadThread::HidReadThread(HidDevice& device, std::size_t reportLength, HandoverQueue& mainThread)
     : Device(device), MainThread(mainThread), Report(std::max<std::size_t>(reportLength, 1)),
       Thread([this](const std::stop_token& stop) { Execute(stop); }) {}
 
-TJvHidDeviceReadThread::~TJvHidDeviceReadThread() {
+HidReadThread::~HidReadThread() {
     Channel->Stopped = true;
     Thread.request_stop();
     Thread.join();
 }
 
-void TJvHidDeviceReadThread::Execute(const std::stop_token& stop) {
+void HidReadThread::Execute(const std::stop_token& stop) {
     while (!stop.stop_requested()) {
         std::ranges::fill(Report, 0);
         const std::shared_ptr<HidConnection> handle = Device.OpenReaderHandle();
@@ -40,27 +39,26 @@ void TJvHidDeviceReadThread::Execute(const std::stop_token& stop) {
     }
 }
 
-void TJvHidDeviceReadThread::HandOverReport(const std::stop_token& stop) {
+void HidReadThread::HandOverReport(const std::stop_token& stop) {
     // The handler gets a copy, so its bytes outlive a reader it stops.
     Bytes report(Report.begin(), Report.begin() + static_cast<std::ptrdiff_t>(NumBytesRead));
     RunOnMainThread(stop, [device = &Device, report = std::move(report)] {
-        if (const TJvHidDataEvent handler = device->DataHandler()) {
+        if (const HidReportHandler handler = device->ReportHandler()) {
             handler(*device, report[0], report.data() + 1,
                     static_cast<std::uint16_t>(report.size() - 1));
         }
     });
 }
 
-void TJvHidDeviceReadThread::HandOverError(const std::stop_token& stop) {
+void HidReadThread::HandOverError(const std::stop_token& stop) {
     RunOnMainThread(stop, [device = &Device, error = ErrorCode] {
-        if (const TJvHidDataErrorEvent handler = device->DataErrorHandler()) {
+        if (const HidReadErrorHandler handler = device->ReadErrorHandler()) {
             handler(*device, static_cast<std::uint32_t>(error));
         }
     });
 }
 
-void TJvHidDeviceReadThread::RunOnMainThread(const std::stop_token& stop,
-                                             std::function<void()> call) {
+void HidReadThread::RunOnMainThread(const std::stop_token& stop, std::function<void()> call) {
     if (stop.stop_requested()) {
         return;
     }
@@ -85,7 +83,7 @@ void TJvHidDeviceReadThread::RunOnMainThread(const std::stop_token& stop,
 }
 
 // After a failed read the device is usually gone; trying again at once would only spin.
-void TJvHidDeviceReadThread::PaceRetry(const std::stop_token& stop) {
+void HidReadThread::PaceRetry(const std::stop_token& stop) {
     std::unique_lock lock(Channel->Lock);
     Channel->Changed.wait_for(lock, stop, std::chrono::milliseconds(Device.ReaderSleepTime()),
                               [] { return false; });

@@ -13,19 +13,18 @@
 namespace harvoline {
 
 class HandoverQueue;
-class TJvHidDevice;
+class HidDevice;
 
 // Reads input reports of one device, one read at a time, and hands each to the device's
 // handlers on the window's thread through mainThread, waiting until they have run there.
-class TJvHidDeviceReadThread {
+class HidReadThread {
   public:
-    TJvHidDeviceReadThread(TJvHidDevice& device, std::size_t reportLength,
-                           HandoverQueue& mainThread);
+    HidReadThread(HidDevice& device, std::size_t reportLength, HandoverQueue& mainThread);
     // Ends the thread and waits for it. Call on the window's thread; this also works from
     // a handler the thread is waiting for.
-    ~TJvHidDeviceReadThread();
-    TJvHidDeviceReadThread(const TJvHidDeviceReadThread&) = delete;
-    TJvHidDeviceReadThread& operator=(const TJvHidDeviceReadThread&) = delete;
+    ~HidReadThread();
+    HidReadThread(const HidReadThread&) = delete;
+    HidReadThread& operator=(const HidReadThread&) = delete;
 
   private:
     // What the reader and the window's thread share about the calls handed over.
@@ -46,7 +45,7 @@ class TJvHidDeviceReadThread {
     void RunOnMainThread(const std::stop_token& stop, std::function<void()> call);
     void PaceRetry(const std::stop_token& stop);
 
-    TJvHidDevice& Device;
+    HidDevice& Device;
     HandoverQueue& MainThread;
     Bytes Report;
     std::size_t NumBytesRead = 0;

@@ -1,6 +1,6 @@
 #include "platform/mp3_frames.h"
 
-#include "platform/regular_file.h"
+#include "model/config/regular_file.h"
 
 #include <QByteArray>
 

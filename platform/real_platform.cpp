@@ -1,9 +1,9 @@
 #include "platform/real_platform.h"
 
-#include "media/picture_loader.h"
-#include "media/tag_library.h"
+#include "model/media/tag_library.h"
 #include "platform/vlc_player.h"
 #include "platform/vlc_video_view.h"
+#include "ui/pictures/picture_loader.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -34,7 +34,9 @@ QMessageBox::StandardButton ShowBox(QWidget* owner, QMessageBox::Icon icon, cons
 
 } // namespace
 
-RealPlatform::RealPlatform() { Clock.start(); }
+RealPlatform::RealPlatform() {
+    Clock.start();
+}
 
 QString QtFileFilter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
@@ -88,11 +90,17 @@ QString RealPlatform::ExecutableFolder() {
     return WithSeparator(QCoreApplication::applicationDirPath());
 }
 
-QString RealPlatform::CurrentFolder() { return WithSeparator(QDir::currentPath()); }
+QString RealPlatform::CurrentFolder() {
+    return WithSeparator(QDir::currentPath());
+}
 
-std::int64_t RealPlatform::NowMs() { return Clock.elapsed(); }
+std::int64_t RealPlatform::NowMs() {
+    return Clock.elapsed();
+}
 
-void RealPlatform::Wait(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+void RealPlatform::Wait(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
 
 void RealPlatform::Randomize() {
     Generator.seed(static_cast<std::mt19937::result_type>(
@@ -106,7 +114,9 @@ int RealPlatform::Random(int range) {
     return std::uniform_int_distribution<int>(0, range - 1)(Generator);
 }
 
-QImage RealPlatform::LoadPicture(const QString& path) { return LoadPictureFile(path); }
+QImage RealPlatform::LoadPicture(const QString& path) {
+    return LoadPictureFile(path);
+}
 
 AudioPlayer& RealPlatform::Audio() {
     if (Player == nullptr) {
@@ -119,7 +129,9 @@ std::unique_ptr<VideoView> RealPlatform::CreateVideoView(QWidget* parent, const 
     return std::make_unique<VlcVideoView>(VlcEngine::Shared(), parent, geometry);
 }
 
-bool RealPlatform::VideoInstalled() { return VlcVideoAvailable(VlcEngine::Shared()); }
+bool RealPlatform::VideoInstalled() {
+    return VlcVideoAvailable(VlcEngine::Shared());
+}
 
 std::unique_ptr<TagLibrary> RealPlatform::CreateTagLibrary() {
     return std::make_unique<TagLibrary>();

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "hid/real_hid_platform.h"
-#include "platform/audio_player.h"
+#include "model/media/audio_player.h"
 #include "platform/platform.h"
-#include "platform/video_view.h"
+#include "model/media/video_view.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

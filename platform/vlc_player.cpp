@@ -1,6 +1,6 @@
 #include "platform/vlc_player.h"
 
-#include "platform/errors.h"
+#include "model/errors.h"
 
 #include <QFile>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/audio_player.h"
+#include "model/media/audio_player.h"
 #include "platform/mp3_frames.h"
-#include "platform/regular_file.h"
+#include "model/config/regular_file.h"
 
 #include <QStringList>
 #include <atomic>

@@ -1,7 +1,7 @@
 #include "platform/vlc_video_view.h"
 
-#include "platform/errors.h"
-#include "platform/regular_file.h"
+#include "model/errors.h"
+#include "model/config/regular_file.h"
 #include "platform/vlc_player.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/video_view.h"
+#include "model/media/video_view.h"
 
 #include <QWidget>
 

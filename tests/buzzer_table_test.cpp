@@ -1,6 +1,6 @@
 // The controller table, button keys, new presses and receiver names, without a window.
-#include "buzzers/controller_table.h"
-#include "buzzers/receiver_buttons.h"
+#include "model/input/controller_table.h"
+#include "model/input/receiver_buttons.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ TEST(ControllerTable, RedKeysNameTheirSlotAndNothingElseDoes) {
         for (const QLatin1String answer : ControllerTable[slot].AnswerKeys) {
             EXPECT_EQ(RedKeySlot(answer), std::nullopt) << Text(answer);
         }
-        const PlayerBuzzer bound = BindingFor(1, slot);
+        const ControllerBinding bound = BindingFor(1, slot);
         EXPECT_EQ(bound.Receiver, 1);
         EXPECT_EQ(bound.BuzzKey, ControllerTable[slot].RedKey);
         EXPECT_EQ(bound.AnswerKeys[1], ControllerTable[slot].AnswerKeys[1]);
@@ -78,7 +78,7 @@ TEST(ButtonKey, IsDataBytesTwoToFourInUpperCaseHex) {
     }
 }
 
-TEST(ReceiverDescription, ContainsBuzzInAnyAsciiCase) {
+TEST(ReceiverDescription, HoldsBuzzWhateverTheLetterCase) {
     const std::pair<const char*, bool> cases[] = {
         {"Buzz Controller", true},
         {"wireless buzz", true},

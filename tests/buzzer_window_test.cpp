@@ -1,5 +1,19 @@
 // Buzzer receivers on the real window, played by a scripted receiver of the fake platform.
-#include "tests/support/playlist_fixture.h"
+#include "tests/support/game_fixture.h"
+#include "tests/support/window_fixture.h"
+
+#include "hid/hid_device_list.h"
+#include "model/config/language.h"
+#include "model/config/settings.h"
+#include "ui/buzzer_setup_view.h"
+#include "ui/help_view.h"
+#include "ui/seat_view.h"
+#include "ui/widgets/caption_label.h"
+#include "ui/widgets/colours.h"
+#include "ui/widgets/filled_panel.h"
+
+#include <QAction>
+#include <QPushButton>
 
 #include <QTest>
 #include <algorithm>
@@ -44,21 +58,21 @@ Bytes Together(const Bytes& one, const Bytes& other) {
     return both;
 }
 
-class BuzzerWindow : public PlaylistTest {
+class BuzzerWindow : public WindowTest {
   protected:
     // The window with a receiver plugged in before it starts.
-    TfrmMain& StartWithReceiver() {
+    MainWindow& StartWithReceiver() {
         Receiver = Platform.HidDevices.Plug();
-        TfrmMain& w = StartWindow();
+        MainWindow& w = StartWindow();
         AwaitReceiver(Receiver);
         return w;
     }
 
     // The window's receiver plugged in as identity, if it uses it.
-    TJvHidDevice* ReceiverDevice(const std::string& identity) const {
-        for (const TfrmMain::BuzzerReceiver& receiver : Window->Receivers) {
-            if (receiver.Device->PnPInfo().DeviceID == identity) {
-                return receiver.Device;
+    HidDevice* ReceiverDevice(const std::string& identity) const {
+        for (HidDevice* device : Session->Receivers().ReceiversInUse()) {
+            if (device->Interface().Identity == identity) {
+                return device;
             }
         }
         return nullptr;
@@ -68,11 +82,11 @@ class BuzzerWindow : public PlaylistTest {
     // dealt with.
     void AwaitReceiver(const std::string& identity) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return ReceiverDevice(identity) != nullptr; }, 10000));
-        TJvHidDevice& device = *ReceiverDevice(identity);
-        const TJvHidDataEvent handler = device.DataHandler();
-        device.SetDataHandler([this, handler](TJvHidDevice& hidDev, std::uint8_t id,
-                                              const std::uint8_t* data, std::uint16_t size) {
-            handler(hidDev, id, data, size);
+        HidDevice& device = *ReceiverDevice(identity);
+        const HidReportHandler handler = device.ReportHandler();
+        device.SetReportHandler([this, handler](HidDevice& device, std::uint8_t id,
+                                                const std::uint8_t* data, std::uint16_t size) {
+            handler(device, id, data, size);
             ++Handled;
         });
     }
@@ -107,13 +121,14 @@ class BuzzerWindow : public PlaylistTest {
 
     void OpenPlaylist() {
         Platform.DialogAnswers.push_back(WritePlaylist(WriteSongs(14)));
-        Window->Start->click();
+        Window().StartButton->click();
     }
 
-    static int RightChoice(TfrmMain& w) {
-        return static_cast<int>(w.AnswerList.All().indexOf(w.CorrectAnswer)) + 1;
-    }
-    static int WrongChoice(TfrmMain& w) { return RightChoice(w) == 1 ? 2 : 1; }
+    int RightChoice() { return harvoline::testing::RightChoice(Game()); }
+    int WrongChoice() { return RightChoice() == 1 ? 2 : 1; }
+    std::vector<HidDevice*> ReceiversInUse() { return Session->Receivers().ReceiversInUse(); }
+    const BuzzerInput& Buzzers() { return Session->Buzzers(); }
+    HidDeviceList& Devices() { return Session->Receivers().Devices(); }
     static Button Letter(int choice) { return static_cast<Button>(choice - 1); }
 
     std::string Receiver;
@@ -129,48 +144,49 @@ TEST_F(BuzzerWindow, AReceiverIsTakenAndAssignmentStartsAtPlayerOne) {
         Platform.HidDevices.Plug({.ProductString = QStringLiteral("USB Keyboard")});
     const std::string nameless =
         Platform.HidDevices.Plug({.Attributes = {0x1a2b, 0x00c3, 1}, .ProductString = QString()});
-    TfrmMain& w = StartWithReceiver();
+    MainWindow& w = StartWithReceiver();
 
-    for (TJvHidDevice* device : w.HidCtl->Devices()) {
-        EXPECT_TRUE(device->IsClaimed()) << device->PnPInfo().DeviceID;
+    for (HidDevice* device : Devices().Devices()) {
+        EXPECT_TRUE(device->IsClaimed()) << device->Interface().Identity;
     }
-    TJvHidDevice* unnamed = w.HidCtl->Devices().at(1);
-    ASSERT_EQ(unnamed->PnPInfo().DeviceID, nameless);
-    EXPECT_EQ(TfrmMain::DescribeDevice(*unnamed), "Device VID=1A2B PID=00C3");
-    ASSERT_EQ(w.Receivers.size(), 1u);
-    TJvHidDevice& receiver = *w.Receivers[0].Device;
-    EXPECT_EQ(receiver.PnPInfo().DeviceID, Receiver);
-    EXPECT_FALSE(unnamed->DataHandler());
+    HidDevice* unnamed = Devices().Devices().at(1);
+    ASSERT_EQ(unnamed->Interface().Identity, nameless);
+    EXPECT_EQ(ReceiverWatch::DescribeDevice(*unnamed), "Device VID=1A2B PID=00C3");
+    ASSERT_EQ(ReceiversInUse().size(), 1u);
+    HidDevice& receiver = *ReceiversInUse()[0];
+    EXPECT_EQ(receiver.Interface().Identity, Receiver);
+    EXPECT_FALSE(unnamed->ReportHandler());
     EXPECT_TRUE(Platform.HidDevices.Written(keyboard).empty());
     EXPECT_TRUE(Platform.HidDevices.Written(nameless).empty());
 
     EXPECT_EQ(receiver.InputBufferCount(), 128);
     EXPECT_EQ(receiver.ReaderBufferCount(), 128);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
-    EXPECT_TRUE(IsShown(w.BuzzerPanel));
-    EXPECT_EQ(w.BuzzLabel->Caption(), "Buzzer!\nName1, bitte deinen Buzzer drücken");
-    EXPECT_FALSE(IsEnabledFlag(w.Start));
-    EXPECT_FALSE(w.LoadPlaylist->isEnabled());
-    EXPECT_EQ(w.AssignmentCursor, 1);
+    EXPECT_TRUE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_EQ(w.BuzzerSetup->BuzzerSetupPrompt->Caption(),
+              "Buzzer!\nName1, bitte deinen Buzzer drücken");
+    EXPECT_FALSE(IsEnabledFlag(w.StartButton));
+    EXPECT_FALSE(w.LoadPlaylistAction->isEnabled());
+    EXPECT_EQ(Buzzers().SeatToBind(), 1);
 }
 
 TEST_F(BuzzerWindow, WithoutAReceiverNothingChanges) {
     Platform.HidDevices.Plug({.ProductString = QStringLiteral("Mouse")});
-    TfrmMain& w = StartWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
-    EXPECT_TRUE(w.Receivers.empty());
-    EXPECT_FALSE(IsShown(w.BuzzerPanel));
-    EXPECT_TRUE(IsEnabledFlag(w.Start));
+    MainWindow& w = StartWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Devices().Devices().empty(); }, 10000));
+    EXPECT_TRUE(ReceiversInUse().empty());
+    EXPECT_FALSE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_TRUE(IsEnabledFlag(w.StartButton));
 }
 
 TEST_F(BuzzerWindow, AssignmentBindsEachRedButtonOnceAndEndsWithTheFourth) {
-    TfrmMain& w = StartWithReceiver();
+    MainWindow& w = StartWithReceiver();
     Bind(3);
-    EXPECT_EQ(w.BuzzerAssignment[1].BuzzKey, "00 04 F0");
-    EXPECT_EQ(w.BuzzerAssignment[1].AnswerKeys[3], "00 08 F0");
-    EXPECT_EQ(w.BuzzerAssignment[1].LampReport, ControllerTable[2].LampReport);
-    EXPECT_EQ(w.AssignmentCursor, 2);
-    const QString prompt = w.BuzzLabel->Caption();
+    EXPECT_EQ(Buzzers().BindingOf(1).BuzzKey, "00 04 F0");
+    EXPECT_EQ(Buzzers().BindingOf(1).AnswerKeys[3], "00 08 F0");
+    EXPECT_EQ(Buzzers().BindingOf(1).LampReport, ControllerTable[2].LampReport);
+    EXPECT_EQ(Buzzers().SeatToBind(), 2);
+    const QString prompt = w.BuzzerSetup->BuzzerSetupPrompt->Caption();
     EXPECT_EQ(prompt, "Buzzer!\nName2, bitte deinen Buzzer drücken");
 
     // None of these binds anyone or changes the prompt.
@@ -183,167 +199,173 @@ TEST_F(BuzzerWindow, AssignmentBindsEachRedButtonOnceAndEndsWithTheFourth) {
     };
     for (const auto& [what, buttons] : refused) {
         Send(buttons);
-        EXPECT_EQ(w.AssignmentCursor, 2) << what;
-        EXPECT_EQ(w.BuzzLabel->Caption(), prompt) << what;
-        EXPECT_TRUE(w.BuzzerAssignment[2].BuzzKey.isEmpty()) << what;
+        EXPECT_EQ(Buzzers().SeatToBind(), 2) << what;
+        EXPECT_EQ(w.BuzzerSetup->BuzzerSetupPrompt->Caption(), prompt) << what;
+        EXPECT_TRUE(Buzzers().BindingOf(2).BuzzKey.isEmpty()) << what;
     }
 
     Bind(1);
     Bind(4);
-    EXPECT_TRUE(IsShown(w.BuzzerPanel));
-    EXPECT_FALSE(IsEnabledFlag(w.Start));
-    EXPECT_FALSE(w.LoadPlaylist->isEnabled());
-    const QString lastPrompt = w.BuzzLabel->Caption();
+    EXPECT_TRUE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_FALSE(IsEnabledFlag(w.StartButton));
+    EXPECT_FALSE(w.LoadPlaylistAction->isEnabled());
+    const QString lastPrompt = w.BuzzerSetup->BuzzerSetupPrompt->Caption();
     Send(Held(2, RedButton));
-    EXPECT_FALSE(IsShown(w.BuzzerPanel));
-    EXPECT_TRUE(IsEnabledFlag(w.Start));
-    EXPECT_TRUE(w.LoadPlaylist->isEnabled());
-    EXPECT_EQ(w.BuzzLabel->Caption(), lastPrompt);
-    EXPECT_EQ(w.BuzzerAssignment[4].BuzzKey, "20 00 F0");
+    EXPECT_FALSE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_TRUE(IsEnabledFlag(w.StartButton));
+    EXPECT_TRUE(w.LoadPlaylistAction->isEnabled());
+    EXPECT_EQ(w.BuzzerSetup->BuzzerSetupPrompt->Caption(), lastPrompt);
+    EXPECT_EQ(Buzzers().BindingOf(4).BuzzKey, "20 00 F0");
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark}) << "binding lights nothing";
 }
 
 TEST_F(BuzzerWindow, ThePromptUsesTheNameOrEntryOneWithTheSeat) {
-    TfrmMain& w = StartWithReceiver();
-    w.Spieler[2]->SetCaption(QStringLiteral("Anna"));
-    w.Spieler[3]->SetCaption(QString());
+    QStringList settings = DefaultSettings(DefaultLanguageTable());
+    settings[3] = "Name3: Name3.jpg; ";
+    WriteSettingsFile(settings);
+    MainWindow& w = StartWithReceiver();
+    Game().RenameSeat(2, QStringLiteral("Anna"));
+    ASSERT_EQ(Game().SeatAt(3).Name, "");
     Bind(1);
-    EXPECT_EQ(w.BuzzLabel->Caption(), "Buzzer!\nAnna, bitte deinen Buzzer drücken");
+    EXPECT_EQ(w.BuzzerSetup->BuzzerSetupPrompt->Caption(),
+              "Buzzer!\nAnna, bitte deinen Buzzer drücken");
     Bind(2);
-    EXPECT_EQ(w.BuzzLabel->Caption(), "Buzzer!\nName3, bitte deinen Buzzer drücken");
+    EXPECT_EQ(w.BuzzerSetup->BuzzerSetupPrompt->Caption(),
+              "Buzzer!\nName3, bitte deinen Buzzer drücken");
 }
 
 TEST_F(BuzzerWindow, EscapeEndsAssignmentAndRedButtonsWaitForAPlaylist) {
-    TfrmMain& w = StartWithReceiver();
+    MainWindow& w = StartWithReceiver();
     Bind(2);
     QTest::keyClick(&w, Qt::Key_Escape);
-    EXPECT_FALSE(IsShown(w.BuzzerPanel));
-    EXPECT_TRUE(IsEnabledFlag(w.Start));
-    EXPECT_TRUE(w.LoadPlaylist->isEnabled());
-    EXPECT_EQ(w.AssignmentCursor, 2);
-    EXPECT_EQ(w.BuzzerAssignment[1].BuzzKey, "20 00 F0");
-    EXPECT_TRUE(w.BuzzerAssignment[2].BuzzKey.isEmpty());
+    EXPECT_FALSE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_TRUE(IsEnabledFlag(w.StartButton));
+    EXPECT_TRUE(w.LoadPlaylistAction->isEnabled());
+    EXPECT_EQ(Buzzers().SeatToBind(), 2);
+    EXPECT_EQ(Buzzers().BindingOf(1).BuzzKey, "20 00 F0");
+    EXPECT_TRUE(Buzzers().BindingOf(2).BuzzKey.isEmpty());
 
     // Start still shows "Start": nobody can buzz yet.
     Press(2, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 0);
-    EXPECT_EQ(w.PlayerP[1]->Color(), MoneyGreen);
+    EXPECT_EQ(Game().AnsweringSeat(), 0);
+    EXPECT_EQ(w.Seats[1]->Panel->Color(), MoneyGreen);
 
     // A player without a controller buzzes by key and lights no lamp.
     OpenPlaylist();
     NewLampWrites();
     QTest::keyClick(&w, Qt::Key_Y);
-    EXPECT_EQ(w.CurrentPlayer, 2);
+    EXPECT_EQ(Game().AnsweringSeat(), 2);
     EXPECT_TRUE(NewLampWrites().empty());
 }
 
 TEST_F(BuzzerWindow, OnlyTheAnsweringPlayersButtonsAnswerAndTheRedPanelMovesOn) {
-    TfrmMain& w = StartWithReceiver();
+    MainWindow& w = StartWithReceiver();
     Bind(1);
     Bind(2);
-    w.NoMoreBuzzers->click();
+    w.BuzzerSetup->SkipBuzzerSetupButton->click();
     OpenPlaylist();
-    const int right = RightChoice(w);
-    const int wrong = WrongChoice(w);
+    const int right = RightChoice();
+    const int wrong = WrongChoice();
     NewLampWrites();
 
     Press(2, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 2);
+    EXPECT_EQ(Game().AnsweringSeat(), 2);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{Lamp(2)});
     Press(1, Letter(right));
-    EXPECT_EQ(w.CurrentPlayer, 2) << "player 1 is not answering";
+    EXPECT_EQ(Game().AnsweringSeat(), 2) << "player 1 is not answering";
     Press(1, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 2) << "BuzzIn refuses while player 2 answers";
-    EXPECT_EQ(w.PlayerP[1]->Color(), MoneyGreen);
+    EXPECT_EQ(Game().AnsweringSeat(), 2) << "BuzzIn refuses while player 2 answers";
+    EXPECT_EQ(w.Seats[1]->Panel->Color(), MoneyGreen);
 
     Press(2, Letter(wrong));
-    EXPECT_EQ(w.PlayerPunkte[2]->Caption(), "-3");
-    EXPECT_TRUE(IsShown(w.Gitter[2]));
-    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(Game().Score(2), -3);
+    EXPECT_TRUE(Game().IsLockedOut(2));
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
     Press(2, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 0) << "locked out";
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open) << "locked out";
 
     Press(1, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 1);
+    EXPECT_EQ(Game().AnsweringSeat(), 1);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{Lamp(1)});
     Press(1, Letter(wrong));
-    EXPECT_EQ(w.CurrentPlayer, 1) << "the wrong choice's button is disabled";
+    EXPECT_EQ(Game().AnsweringSeat(), 1) << "the wrong choice's button is disabled";
     Press(1, Letter(right));
-    EXPECT_EQ(w.CurrentPlayer, 99);
-    EXPECT_EQ(w.PlayerPunkte[1]->Caption(), "2");
-    EXPECT_EQ(w.PlayerP[1]->Color(), Red);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Closed);
+    EXPECT_EQ(Game().Score(1), 2);
+    EXPECT_EQ(w.Seats[1]->Panel->Color(), Red);
     EXPECT_TRUE(NewLampWrites().empty()) << "the winner's lamp stays lit";
 
-    const int songsLeft = static_cast<int>(w.SongList.size());
+    const int songsLeft = Game().Songs().Size();
     Press(2, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 99) << "only the red panel's button starts the next song";
-    w.Start->setEnabled(false);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Closed)
+        << "only the red panel's button starts the next song";
+    w.OpenHelp();
     Press(1, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 99) << "not while Start is disabled";
-    w.Start->setEnabled(true);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Closed) << "not while Start does not work";
+    w.CloseTextPage();
     Press(1, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 0);
-    EXPECT_EQ(static_cast<int>(w.SongList.size()), songsLeft - 1);
-    EXPECT_EQ(w.PlayerP[1]->Color(), MoneyGreen);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
+    EXPECT_EQ(Game().Songs().Size(), songsLeft - 1);
+    EXPECT_EQ(w.Seats[1]->Panel->Color(), MoneyGreen);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
 }
 
-TEST_F(BuzzerWindow, AHiddenPlayersControllerCannotBuzz) {
-    TfrmMain& w = StartWithReceiver();
+TEST_F(BuzzerWindow, AControllerOfASeatThatLeftCannotBuzz) {
+    StartWithReceiver();
     Bind(1);
     Bind(2);
     Bind(3);
     Bind(4);
     OpenPlaylist();
-    w.PlayerP[3]->hide();
+    Game().RenameSeat(3, "");
     Press(3, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
     Press(4, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 4);
+    EXPECT_EQ(Game().AnsweringSeat(), 4);
 }
 
 TEST_F(BuzzerWindow, UnpluggedMidGameTheKeysPlayOnAndAReplugStartsAssignmentAgain) {
-    TfrmMain& w = StartWithReceiver();
+    MainWindow& w = StartWithReceiver();
     Bind(1);
     Bind(2);
-    w.NoMoreBuzzers->click();
+    w.BuzzerSetup->SkipBuzzerSetupButton->click();
     OpenPlaylist();
-    TJvHidDevice* first = w.Receivers.at(0).Device;
+    HidDevice* first = ReceiversInUse().at(0);
 
     Platform.HidDevices.Unplug(Receiver);
     Platform.HidDevices.AnnounceChange();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !first->IsPluggedIn(); }, 10000));
-    EXPECT_FALSE(IsShown(w.BuzzerPanel));
+    EXPECT_FALSE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
     const std::size_t lampsBefore = Platform.HidDevices.Written(Receiver).size();
     QTest::keyClick(&w, Qt::Key_Q);
-    EXPECT_EQ(w.CurrentPlayer, 1);
+    EXPECT_EQ(Game().AnsweringSeat(), 1);
     EXPECT_EQ(Platform.HidDevices.Written(Receiver).size(), lampsBefore);
-    QTest::keyClick(&w, static_cast<Qt::Key>(Qt::Key_0 + RightChoice(w)));
-    EXPECT_EQ(w.CurrentPlayer, 99);
+    QTest::keyClick(&w, static_cast<Qt::Key>(Qt::Key_0 + RightChoice()));
+    EXPECT_EQ(Game().Phase(), RoundPhase::Closed);
 
     Receiver = Platform.HidDevices.Plug();
     Platform.HidDevices.AnnounceChange();
     AwaitReceiver(Receiver);
-    EXPECT_EQ(w.Receivers.size(), 1u) << "it takes the place of the one unplugged";
-    EXPECT_TRUE(IsShown(w.BuzzerPanel));
-    EXPECT_EQ(w.AssignmentCursor, 1);
+    EXPECT_EQ(ReceiversInUse().size(), 1u) << "it takes the place of the one unplugged";
+    EXPECT_TRUE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_EQ(Buzzers().SeatToBind(), 1);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
 
     Bind(1);
     Bind(2);
-    EXPECT_EQ(w.AssignmentCursor, 1) << "both are bound already";
+    EXPECT_EQ(Buzzers().SeatToBind(), 1) << "both are bound already";
     // A new controller takes player 1, which frees player 1's old one for player 2.
     Bind(3);
     Bind(1);
-    EXPECT_EQ(w.BuzzerAssignment[1].BuzzKey, "00 04 F0");
-    EXPECT_EQ(w.BuzzerAssignment[2].BuzzKey, "01 00 F0");
-    EXPECT_EQ(w.AssignmentCursor, 3);
+    EXPECT_EQ(Buzzers().BindingOf(1).BuzzKey, "00 04 F0");
+    EXPECT_EQ(Buzzers().BindingOf(2).BuzzKey, "01 00 F0");
+    EXPECT_EQ(Buzzers().SeatToBind(), 3);
 }
 
 // Four controllers bound, then five rounds played with nothing but the receiver.
 TEST_F(BuzzerWindow, AWholeGameDrivenByBuzzers) {
-    TfrmMain& w = StartWithReceiver();
+    StartWithReceiver();
     // Player p takes the controller in slot 5 - p.
     for (int slot = 4; slot >= 1; --slot) {
         Bind(slot);
@@ -358,7 +380,7 @@ TEST_F(BuzzerWindow, AWholeGameDrivenByBuzzers) {
         SCOPED_TRACE(round);
         if (winner != 0) {
             Press(slotOf(winner), RedButton);
-            ASSERT_EQ(w.CurrentPlayer, 0);
+            ASSERT_EQ(Game().Phase(), RoundPhase::Open);
             EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
         }
         const int seat = (round - 1) % 4 + 1;
@@ -366,20 +388,20 @@ TEST_F(BuzzerWindow, AWholeGameDrivenByBuzzers) {
             // Player 4 tries first and misses.
             Press(slotOf(4), RedButton);
             EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{Lamp(slotOf(4))});
-            Press(slotOf(4), Letter(WrongChoice(w)));
+            Press(slotOf(4), Letter(WrongChoice()));
             scores[4] -= 3;
             EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
         }
         Press(slotOf(seat), RedButton);
-        ASSERT_EQ(w.CurrentPlayer, seat);
+        ASSERT_EQ(Game().AnsweringSeat(), seat);
         EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{Lamp(slotOf(seat))});
-        const int points = w.PointsValue;
-        Press(slotOf(seat), Letter(RightChoice(w)));
-        ASSERT_EQ(w.CurrentPlayer, 99);
+        const int points = Game().PointsAtStake();
+        Press(slotOf(seat), Letter(RightChoice()));
+        ASSERT_EQ(Game().Phase(), RoundPhase::Closed);
         scores[seat] += points;
         winner = seat;
         for (int p = 1; p <= 4; ++p) {
-            EXPECT_EQ(w.Score(p), scores[p]) << "player " << p;
+            EXPECT_EQ(Game().Score(p), scores[p]) << "player " << p;
         }
     }
     EXPECT_EQ(scores, (std::array<int, 5>{0, 6, 3, 2, 0}));
@@ -388,35 +410,35 @@ TEST_F(BuzzerWindow, AWholeGameDrivenByBuzzers) {
 // Start enabled under a running answer window would start a round that the window's end
 // then charges to nobody.
 TEST_F(BuzzerWindow, AReceiverPluggedInWhileAPlayerAnswersKeepsStartForTheAnswer) {
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     OpenPlaylist();
     QTest::keyClick(&w, Qt::Key_Q);
-    ASSERT_EQ(w.CurrentPlayer, 1);
+    ASSERT_EQ(Game().AnsweringSeat(), 1);
     // The answer window waits for the test, not for the clock.
-    w.Timer3->stop();
+    Game().Timers().AnswerTimer.stop();
 
     Receiver = Platform.HidDevices.Plug();
     Platform.HidDevices.AnnounceChange();
     AwaitReceiver(Receiver);
     Bind(1);
     QTest::keyClick(&w, Qt::Key_Escape);
-    EXPECT_FALSE(IsShown(w.BuzzerPanel));
-    EXPECT_FALSE(IsEnabledFlag(w.Start));
-    EXPECT_TRUE(w.LoadPlaylist->isEnabled());
+    EXPECT_FALSE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_FALSE(IsEnabledFlag(w.StartButton));
+    EXPECT_TRUE(w.LoadPlaylistAction->isEnabled());
 
-    Press(1, Letter(RightChoice(w)));
-    EXPECT_EQ(w.CurrentPlayer, 99);
-    EXPECT_TRUE(IsEnabledFlag(w.Start));
+    Press(1, Letter(RightChoice()));
+    EXPECT_EQ(Game().Phase(), RoundPhase::Closed);
+    EXPECT_TRUE(IsEnabledFlag(w.StartButton));
 }
 
 TEST_F(BuzzerWindow, AnErrorWhileTakingAReceiverLeavesNoneInUseAndShowsNothing) {
     Receiver = Platform.HidDevices.Plug({.WritesThrow = true});
-    TfrmMain& w = StartWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
-    EXPECT_TRUE(w.HidCtl->Devices().front()->IsClaimed());
-    EXPECT_TRUE(w.Receivers.empty());
-    EXPECT_FALSE(IsShown(w.BuzzerPanel));
-    EXPECT_TRUE(IsEnabledFlag(w.Start));
+    MainWindow& w = StartWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Devices().Devices().empty(); }, 10000));
+    EXPECT_TRUE(Devices().Devices().front()->IsClaimed());
+    EXPECT_TRUE(ReceiversInUse().empty());
+    EXPECT_FALSE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_TRUE(IsEnabledFlag(w.StartButton));
     EXPECT_TRUE(Platform.Errors.isEmpty());
 }
 
@@ -424,68 +446,68 @@ TEST_F(BuzzerWindow, AnErrorWhileTakingAReceiverLeavesNoneInUseAndShowsNothing) 
 // a binding prompt would wait for presses that never come.
 TEST_F(BuzzerWindow, AReceiverThatMayNotBeReadAndWrittenIsNotOfferedForBinding) {
     Receiver = Platform.HidDevices.Plug({.OpensReadWrite = false});
-    TfrmMain& w = StartWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.HidCtl->Devices().empty(); }, 10000));
-    EXPECT_TRUE(w.Receivers.empty());
-    EXPECT_FALSE(IsShown(w.BuzzerPanel));
-    EXPECT_TRUE(IsEnabledFlag(w.Start));
-    EXPECT_TRUE(w.LoadPlaylist->isEnabled());
+    MainWindow& w = StartWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Devices().Devices().empty(); }, 10000));
+    EXPECT_TRUE(ReceiversInUse().empty());
+    EXPECT_FALSE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
+    EXPECT_TRUE(IsEnabledFlag(w.StartButton));
+    EXPECT_TRUE(w.LoadPlaylistAction->isEnabled());
     const QString note = QStringLiteral(
         "\nBuzzer receiver \"Buzz Controller\" (/fake/hidraw0) is plugged in, but may not be "
         "read and written: it asks for no binding and its buttons do nothing. Install the udev "
         "rule 70-harvoline-buzzers.rules as the README says, then plug the receiver in again. ");
-    EXPECT_TRUE(w.Hilfe->Caption().endsWith(note));
+    EXPECT_TRUE(w.Help->HelpText->Caption().endsWith(note));
 
     // Plugged in again without the rule, it is noted once; with the rule, it is taken.
     Platform.HidDevices.Unplug(Receiver);
     Receiver = Platform.HidDevices.Plug({.OpensReadWrite = false});
     Platform.HidDevices.AnnounceChange();
-    EXPECT_EQ(w.Hilfe->Caption().count(note), 1);
+    EXPECT_EQ(w.Help->HelpText->Caption().count(note), 1);
     Platform.HidDevices.Unplug(Receiver);
     Receiver = Platform.HidDevices.Plug();
     Platform.HidDevices.AnnounceChange();
     AwaitReceiver(Receiver);
-    EXPECT_TRUE(IsShown(w.BuzzerPanel));
+    EXPECT_TRUE(IsShown(w.BuzzerSetup->BuzzerSetupPanel));
 }
 
 // The receiver reports every button held: a thumb resting on one must not block the others.
 TEST_F(BuzzerWindow, OnlyButtonsPressedSinceTheReceiversLastReportAct) {
-    TfrmMain& w = StartWithReceiver();
+    MainWindow& w = StartWithReceiver();
     Bind(1);
     Bind(2);
-    w.NoMoreBuzzers->click();
+    w.BuzzerSetup->SkipBuzzerSetupButton->click();
     OpenPlaylist();
     const Bytes thumb = Held(1, ButtonA);
 
     Send(thumb);
-    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
     Send(Together(thumb, Held(2, RedButton)));
-    EXPECT_EQ(w.CurrentPlayer, 2) << "player 1's held button blocks nobody";
-    Send(Together(thumb, Held(2, Letter(RightChoice(w)))));
-    EXPECT_EQ(w.CurrentPlayer, 99);
-    EXPECT_EQ(w.PlayerP[2]->Color(), Red);
+    EXPECT_EQ(Game().AnsweringSeat(), 2) << "player 1's held button blocks nobody";
+    Send(Together(thumb, Held(2, Letter(RightChoice()))));
+    EXPECT_EQ(Game().Phase(), RoundPhase::Closed);
+    EXPECT_EQ(w.Seats[2]->Panel->Color(), Red);
     Send(thumb);
     Send(Together(thumb, Held(2, RedButton)));
-    ASSERT_EQ(w.CurrentPlayer, 0) << "the next song";
+    ASSERT_EQ(Game().Phase(), RoundPhase::Open) << "the next song";
 
     // Two buttons pressed in one report act for neither, however long they are held, and
     // letting one go presses nothing.
     const Bytes bothRed = Together(Held(1, RedButton), Held(2, RedButton));
     Send(Released);
     Send(bothRed);
-    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
     Send(bothRed);
-    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
     Send(Held(2, RedButton));
-    EXPECT_EQ(w.CurrentPlayer, 0);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
     Send(bothRed);
-    EXPECT_EQ(w.CurrentPlayer, 1) << "player 1 pressed again";
+    EXPECT_EQ(Game().AnsweringSeat(), 1) << "player 1 pressed again";
 }
 
 TEST_F(BuzzerWindow, TheLampsGoDarkWhenTheGameCloses) {
-    TfrmMain& w = StartWithReceiver();
+    MainWindow& w = StartWithReceiver();
     Bind(1);
-    w.NoMoreBuzzers->click();
+    w.BuzzerSetup->SkipBuzzerSetupButton->click();
     OpenPlaylist();
     NewLampWrites();
     Press(1, RedButton);
@@ -500,27 +522,27 @@ TEST_F(BuzzerWindow, ASeatIsBoundToAReceiverAndASlot) {
     const std::string first = Platform.HidDevices.Plug();
     const std::string second = Platform.HidDevices.Plug();
     Receiver = first;
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     AwaitReceiver(first);
     AwaitReceiver(second);
     Press(1, RedButton, first);
     Press(1, RedButton, second);
-    EXPECT_EQ(w.AssignmentCursor, 3);
+    EXPECT_EQ(Buzzers().SeatToBind(), 3);
     Press(1, RedButton, second);
-    EXPECT_EQ(w.AssignmentCursor, 3) << "bound already";
-    w.NoMoreBuzzers->click();
+    EXPECT_EQ(Buzzers().SeatToBind(), 3) << "bound already";
+    w.BuzzerSetup->SkipBuzzerSetupButton->click();
     OpenPlaylist();
     NewLampWrites(first);
     NewLampWrites(second);
 
     Press(1, RedButton, second);
-    EXPECT_EQ(w.CurrentPlayer, 2);
+    EXPECT_EQ(Game().AnsweringSeat(), 2);
     EXPECT_EQ(NewLampWrites(second), std::vector<Bytes>{Lamp(1)});
     EXPECT_TRUE(NewLampWrites(first).empty());
-    Press(1, Letter(RightChoice(w)), first);
-    EXPECT_EQ(w.CurrentPlayer, 2) << "player 1 is not answering";
-    Press(1, Letter(WrongChoice(w)), second);
-    EXPECT_EQ(w.CurrentPlayer, 0);
+    Press(1, Letter(RightChoice()), first);
+    EXPECT_EQ(Game().AnsweringSeat(), 2) << "player 1 is not answering";
+    Press(1, Letter(WrongChoice()), second);
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
     EXPECT_EQ(NewLampWrites(first), std::vector<Bytes>{LampsDark});
     EXPECT_EQ(NewLampWrites(second), std::vector<Bytes>{LampsDark});
 
@@ -529,11 +551,11 @@ TEST_F(BuzzerWindow, ASeatIsBoundToAReceiverAndASlot) {
     Receiver = Platform.HidDevices.Plug();
     Platform.HidDevices.AnnounceChange();
     AwaitReceiver(Receiver);
-    EXPECT_EQ(w.Receivers.size(), 2u);
+    EXPECT_EQ(ReceiversInUse().size(), 2u);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{LampsDark});
     QTest::keyClick(&w, Qt::Key_Escape);
     Press(1, RedButton);
-    EXPECT_EQ(w.CurrentPlayer, 1);
+    EXPECT_EQ(Game().AnsweringSeat(), 1);
     EXPECT_EQ(NewLampWrites(), std::vector<Bytes>{Lamp(1)});
     EXPECT_TRUE(NewLampWrites(second).empty());
 }

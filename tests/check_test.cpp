@@ -1,6 +1,6 @@
-#include "app/language.h"
-#include "app/main_window.h"
-#include "media/playlist_rules.h"
+#include "model/config/game_config.h"
+#include "model/config/language.h"
+#include "model/media/playlist_rules.h"
 #include "tests/support/fake_media.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/picture_files.h"
@@ -231,7 +231,8 @@ TEST_F(PlaylistChecker, SongsStartWhereTheSettingsBesideItSay) {
         {"no settings file", {}, 2000, false},
         {"a file without line 8", "Playlist: x\r\n", 2000, false},
         // Without line 9 the game, too, starts with the default settings.
-        {"a file without line 9", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nSkip 0 ms\r\n", 2000, false},
+        {"a file without line 9", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nSkip 0 ms\r\n", 2000,
+         false},
         {"line 8 says 0", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nSkip 0 ms\r\n\r\n", 0, true},
         {"line 8 says 5 s", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n5000\r\n\r\n", 5000, false},
     };
@@ -274,14 +275,14 @@ TEST_F(PlaylistChecker, TakesTheSettingsAndTheLanguageAsTheGameDoes) {
         FakePlatform platform;
         platform.ExeFolder = Folder.filePath("bin/");
         platform.WorkFolder = Folder.path() + '/';
-        TfrmMain game(platform);
+        GameConfig game(platform);
         game.ReadSettings();
 
         const CheckRun run = Run({"--json", playlist});
-        EXPECT_EQ(run.Json()["skipMs"].toInt(), game.SkipMs);
-        EXPECT_EQ(run.JsonEntry("short.mp3")["usable"].toBool(), game.SkipMs == 0);
+        EXPECT_EQ(run.Json()["skipMs"].toInt(), game.SkipMs());
+        EXPECT_EQ(run.JsonEntry("short.mp3")["usable"].toBool(), game.SkipMs() == 0);
         EXPECT_EQ(run.JsonEntry("missing.mp3")["reason"].toString(), c.Missing);
-        EXPECT_EQ(run.JsonEntry("missing.mp3")["reason"].toString(), game.LanguageEntry(9));
+        EXPECT_EQ(run.JsonEntry("missing.mp3")["reason"].toString(), game.Text(9));
     }
 }
 

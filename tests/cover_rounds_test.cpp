@@ -1,5 +1,8 @@
-#include "media/answer_text.h"
-#include "tests/support/playlist_fixture.h"
+// Cover rounds and video rounds, on the game without a window.
+#include "model/config/language.h"
+#include "model/config/settings.h"
+#include "model/media/answer_text.h"
+#include "tests/support/game_fixture.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -11,19 +14,32 @@ using namespace harvoline::testing;
 
 namespace {
 
-class CoverRounds : public PlaylistTest {
+class CoverRounds : public GameTest {
   protected:
-    TfrmMain& StartGame(int songs = 40) { return PlaylistTest::StartGame(songs); }
-    // Presses Start at the turn of the round kind the counter names.
-    static void StartAtCounter(TfrmMain& w, int counter) {
-        w.RoundCounter = counter;
-        w.Start->click();
+    // A game whose cover turn comes every so many rounds, its first round started.
+    QuizGame& StartWithCoverInterval(int interval) {
+        QStringList settings = DefaultSettings(DefaultLanguageTable());
+        settings[7] = QString("Guess a cover every %1 songs").arg(interval);
+        WriteSettingsFile(settings);
+        return StartGame(40);
+    }
+    // The next round is a cover round when there are covers enough.
+    QuizGame& StartAtCoverTurn() {
+        QuizGame& game = StartWithCoverInterval(1);
+        game.Proceed();
+        return game;
+    }
+    // The next round is a video round when videos can be shown and no cover round is due.
+    QuizGame& StartAtVideoTurn() {
+        QuizGame& game = StartWithCoverInterval(2);
+        game.Proceed();
+        return game;
     }
 
-    static int CoveredTiles(const TfrmMain& w) {
+    static int CoveredTiles(const QuizGame& game) {
         int covered = 0;
-        for (int n = 1; n <= 64; ++n) {
-            covered += IsShown(w.Tile[n]) ? 1 : 0;
+        for (int tile = 1; tile <= QuizGame::TileCount; ++tile) {
+            covered += game.TileCovered(tile) ? 1 : 0;
         }
         return covered;
     }
@@ -40,7 +56,7 @@ TEST_F(CoverRounds, StartUpListsTheFoldersAndNotesWhatIsMissing) {
         QStringList Absent;
         bool VideosAvailable;
     };
-    const QString exe = Folder.path() + "/";
+    const QString exe = ExeFolder();
     const Case cases[] = {
         {6, true, true, {"\nVLC found. "}, {"Not enough covers", "No videos"}, true},
         {5,
@@ -64,129 +80,124 @@ TEST_F(CoverRounds, StartUpListsTheFoldersAndNotesWhatIsMissing) {
             WriteVideos({"B - b.mp4", "A - a.mp4"});
         }
         Platform.VideoAvailable = c.VlcInstalled;
-        TfrmMain& w = StartWindow();
-        EXPECT_EQ(w.CoverList.size(), c.Covers);
-        EXPECT_FALSE(w.CoverList.contains("sub.jpg") || w.CoverList.contains(".hidden - one.jpg"));
+        const QuizGame& game = StartUp();
+        const QStringList covers = game.Covers().Names();
+        EXPECT_EQ(covers.size(), c.Covers);
+        EXPECT_FALSE(covers.contains("sub.jpg") || covers.contains(".hidden - one.jpg"));
         for (const QString& note : c.Notes) {
-            EXPECT_TRUE(w.Hilfe->Caption().contains(note)) << note.toStdString();
+            EXPECT_TRUE(game.Notes().contains(note)) << note.toStdString();
         }
         for (const QString& note : c.Absent) {
-            EXPECT_FALSE(w.Hilfe->Caption().contains(note)) << note.toStdString();
+            EXPECT_FALSE(game.Notes().contains(note)) << note.toStdString();
         }
-        EXPECT_EQ(w.VlcFound, c.VlcInstalled);
-        EXPECT_EQ(w.VideosAvailable, c.VideosAvailable);
-        EXPECT_EQ(w.VideoList, c.VlcInstalled && c.WithVideos
-                                   ? QStringList({"A - a.mp4", "B - b.mp4"})
-                                   : QStringList());
-        EXPECT_TRUE(w.VideoView == nullptr);
+        EXPECT_EQ(game.Videos().PlayerFound(), c.VlcInstalled);
+        EXPECT_EQ(game.Videos().Available(), c.VideosAvailable);
+        EXPECT_EQ(game.Videos().Names(), c.VlcInstalled && c.WithVideos
+                                             ? QStringList({"A - a.mp4", "B - b.mp4"})
+                                             : QStringList());
+        EXPECT_EQ(game.Video(), nullptr);
     }
 }
 
 TEST_F(CoverRounds, ExactlySixCoversGiveOneCoverRoundAndThenNone) {
     WriteCovers(6);
-    TfrmMain& w = StartGame();
+    QuizGame& game = StartWithCoverInterval(10);
     int coverRounds = 0;
-    for (int press = 0; press < 30 && w.Start->text() == "Weiter"; ++press) {
-        w.Start->click();
-        coverRounds += IsShown(w.CoverPanel) ? 1 : 0;
+    for (int press = 0; press < 30 && game.StartMeansNext(); ++press) {
+        game.Proceed();
+        coverRounds += game.CoverShown() ? 1 : 0;
     }
     EXPECT_EQ(coverRounds, 1);
-    EXPECT_EQ(w.CoverList.size(), 5);
+    EXPECT_EQ(game.Covers().Size(), 5);
     EXPECT_TRUE(Platform.Errors.isEmpty());
 }
 
 TEST_F(CoverRounds, ACoverRoundCoversEveryTileAndNormalisesOnlyTheRightAnswer) {
     WriteCovers({"Kiss_Me.jpg", "Mystery Song.jpg", "Odd_Name.jpg", "P - Q.jpg", "R - S.jpg",
                  "T - U.jpg", "Z - Z.jpg"});
-    TfrmMain& w = StartGame();
-    w.VideoRoundActive = true;
-    w.ErrorLog.clear();
-    for (int n = 1; n <= 64; n += 5) {
-        w.Tile[n]->hide();
-    }
+    QuizGame& game = StartWithCoverInterval(1);
+    game.Config().ErrorLog().clear();
     Platform.RandomValues = {1, 0, 2, 3};
-    w.StartCoverRound();
+    game.Proceed();
 
     QStringList expectedLog;
     const QString right = AnswerFromFileName("Mystery Song", expectedLog);
-    EXPECT_EQ(w.CorrectAnswer, right);
+    EXPECT_EQ(game.RightAnswer(), right);
     AnswerChoices expected;
     for (const QString& answer :
          {right, QString("Kiss_Me"), QString("Odd_Name"), QString("P - Q")}) {
         expected.Add(answer);
     }
-    EXPECT_EQ(w.AnswerList.All(), expected.All());
-    EXPECT_EQ(w.ErrorLog, expectedLog);
-    EXPECT_EQ(w.ErrorLog.size(), 1);
-    EXPECT_FALSE(w.CoverList.contains("Mystery Song.jpg"));
-    EXPECT_EQ(w.CoverList.size(), 6);
+    EXPECT_EQ(game.Choices().All(), expected.All());
+    EXPECT_EQ(game.Config().ErrorLog(), expectedLog);
+    EXPECT_EQ(game.Config().ErrorLog().size(), 1);
+    EXPECT_FALSE(game.Covers().Names().contains("Mystery Song.jpg"));
+    EXPECT_EQ(game.Covers().Size(), 6);
     EXPECT_EQ(Platform.PicturesLoaded.last(), ExePath("cover/Mystery Song.jpg"));
-    EXPECT_FALSE(w.Cover->Picture().isNull());
-    EXPECT_TRUE(IsShown(w.CoverPanel));
-    EXPECT_EQ(CoveredTiles(w), 64);
-    EXPECT_TRUE(w.Timer5->isActive());
-    EXPECT_EQ(w.Timer5Tag, 0);
-    EXPECT_TRUE(w.Timer2->isActive());
-    EXPECT_EQ(w.Timer2->interval(), 10);
-    EXPECT_EQ(w.RoundClock, 0);
-    EXPECT_EQ(w.RoundCounter, 0);
-    EXPECT_FALSE(w.VideoRoundActive);
-    EXPECT_TRUE(w.AnswerLabel[1]->Caption().isEmpty());
+    EXPECT_FALSE(Screen.Cover.isNull());
+    EXPECT_TRUE(game.CoverShown());
+    EXPECT_EQ(CoveredTiles(game), 64);
+    EXPECT_TRUE(game.Timers().TileTimer.isActive());
+    EXPECT_EQ(game.TilesOpened(), 0);
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
+    EXPECT_EQ(game.Timers().RoundClockTimer.interval(), 10);
+    EXPECT_EQ(game.RoundClockMs(), 0);
+    EXPECT_TRUE(game.IsCoverRound());
+    EXPECT_FALSE(game.VideoRoundRunning());
+    EXPECT_TRUE(game.Line(1).Text.isEmpty());
 }
 
 TEST_F(CoverRounds, TilesOpenOneByOneAndTheLastOnlyBySteppingOn) {
     WriteCovers(8);
-    TfrmMain& w = StartGame();
-    StartAtCounter(w, 10);
-    ASSERT_TRUE(w.Timer5->isActive());
+    QuizGame& game = StartAtCoverTurn();
+    ASSERT_TRUE(game.Timers().TileTimer.isActive());
 
     // The draw covers 63 values: the 64th wraps round to tile 1, and tile 63 drawn again
     // steps on to 64.
     Platform.RandomValues = {63, 62, 62};
-    w.Timer5Timer();
-    EXPECT_FALSE(IsShown(w.Tile[1]));
-    EXPECT_TRUE(IsShown(w.Tile[64]));
-    w.Timer5Timer();
-    EXPECT_FALSE(IsShown(w.Tile[63]));
-    w.Timer5Timer();
-    EXPECT_FALSE(IsShown(w.Tile[64]));
-    EXPECT_EQ(w.Timer5Tag, 3);
-    EXPECT_EQ(CoveredTiles(w), 61);
+    game.OpenNextTile();
+    EXPECT_FALSE(game.TileCovered(1));
+    EXPECT_TRUE(game.TileCovered(64));
+    game.OpenNextTile();
+    EXPECT_FALSE(game.TileCovered(63));
+    game.OpenNextTile();
+    EXPECT_FALSE(game.TileCovered(64));
+    EXPECT_EQ(game.TilesOpened(), 3);
+    EXPECT_EQ(CoveredTiles(game), 61);
 
     for (int tick = 3; tick < 64; ++tick) {
-        EXPECT_TRUE(w.Timer5->isActive()) << tick;
-        w.Timer5Timer();
-        EXPECT_EQ(CoveredTiles(w), 63 - tick);
+        EXPECT_TRUE(game.Timers().TileTimer.isActive()) << tick;
+        game.OpenNextTile();
+        EXPECT_EQ(CoveredTiles(game), 63 - tick);
     }
-    EXPECT_EQ(w.Timer5Tag, 64);
-    EXPECT_FALSE(w.Timer5->isActive());
-    EXPECT_TRUE(IsShown(w.CoverPanel));
+    EXPECT_EQ(game.TilesOpened(), 64);
+    EXPECT_FALSE(game.Timers().TileTimer.isActive());
+    EXPECT_TRUE(game.CoverShown());
 }
 
 TEST_F(CoverRounds, ABuzzStopsTheTilesAndAWrongAnswerBringsThemBack) {
     WriteCovers(8);
-    TfrmMain& w = StartGame();
-    StartAtCounter(w, 10);
-    w.Timer5Timer();
-    w.Timer5Timer();
+    QuizGame& game = StartAtCoverTurn();
+    game.OpenNextTile();
+    game.OpenNextTile();
     const int pausesBefore = Platform.Player.Pauses;
 
-    w.BuzzIn(1);
-    EXPECT_FALSE(IsShown(w.CoverPanel));
-    EXPECT_FALSE(w.Timer5->isActive());
+    game.Buzz(1);
+    EXPECT_FALSE(game.CoverShown());
+    EXPECT_FALSE(game.Timers().TileTimer.isActive());
     // The song under the cover round plays on.
     EXPECT_EQ(Platform.Player.Pauses, pausesBefore);
 
-    w.SubmitAnswer(WrongChoice(w));
-    EXPECT_TRUE(IsShown(w.CoverPanel));
-    EXPECT_TRUE(w.Timer5->isActive());
-    EXPECT_EQ(CoveredTiles(w), 62);
+    game.Choose(WrongChoice(game));
+    EXPECT_TRUE(game.CoverShown());
+    EXPECT_TRUE(game.Timers().TileTimer.isActive());
+    EXPECT_EQ(CoveredTiles(game), 62);
 
-    w.BuzzIn(2);
-    w.SubmitAnswer(RightChoice(w));
-    EXPECT_TRUE(IsShown(w.CoverPanel));
-    EXPECT_EQ(CoveredTiles(w), 0);
-    EXPECT_FALSE(w.Timer5->isActive());
+    game.Buzz(2);
+    game.Choose(RightChoice(game));
+    EXPECT_TRUE(game.CoverShown());
+    EXPECT_EQ(CoveredTiles(game), 0);
+    EXPECT_FALSE(game.Timers().TileTimer.isActive());
 }
 
 TEST_F(CoverRounds, ABrokenCoverIsLoggedAndSkippedForAWholeRoundOfAnotherCoverOrASong) {
@@ -196,29 +207,29 @@ TEST_F(CoverRounds, ABrokenCoverIsLoggedAndSkippedForAWholeRoundOfAnotherCoverOr
     };
     const QString broken = "Artist 0 - Broken.jpg";
     for (const Case& c : {Case{7, true}, Case{5, false}}) {
-        Window.reset();
         QDir(ExePath("cover")).removeRecursively();
         WriteCovers(c.GoodCovers);
         WriteFile(ExePath("cover/" + broken), "no picture");
-        TfrmMain& w = StartGame();
-        w.ErrorLog.clear();
-        const int songsBefore = static_cast<int>(w.SongList.size());
+        QuizGame& game = StartWithCoverInterval(1);
+        game.Config().ErrorLog().clear();
+        const int songsBefore = game.Songs().Size();
         Platform.RandomValues = {0};
-        StartAtCounter(w, 10);
+        game.Proceed();
         EXPECT_TRUE(Platform.Errors.isEmpty()) << c.GoodCovers;
-        EXPECT_EQ(w.ErrorLog, QStringList{ExePath("cover/" + broken) + " --> read error"});
-        EXPECT_FALSE(w.CoverList.contains(broken));
-        EXPECT_EQ(IsShown(w.CoverPanel), c.CoverRound);
-        EXPECT_EQ(w.Timer5->isActive(), c.CoverRound);
-        EXPECT_EQ(w.IsCoverRound(), c.CoverRound);
-        EXPECT_EQ(w.SongList.size(), songsBefore - (c.CoverRound ? 0 : 1));
-        EXPECT_FALSE(w.CorrectAnswer.contains("Broken"));
+        EXPECT_EQ(game.Config().ErrorLog(),
+                  QStringList{ExePath("cover/" + broken) + " --> read error"});
+        EXPECT_FALSE(game.Covers().Names().contains(broken));
+        EXPECT_EQ(game.CoverShown(), c.CoverRound);
+        EXPECT_EQ(game.Timers().TileTimer.isActive(), c.CoverRound);
+        EXPECT_EQ(game.IsCoverRound(), c.CoverRound);
+        EXPECT_EQ(game.Songs().Size(), songsBefore - (c.CoverRound ? 0 : 1));
+        EXPECT_FALSE(game.RightAnswer().contains("Broken"));
 
         // The round is judged by its own answer.
-        Press(w, Qt::Key_Q);
-        Press(w, ChoiceKey(RightChoice(w)));
-        EXPECT_EQ(w.Score(1), 3) << c.GoodCovers;
-        EXPECT_FALSE(IsShown(w.Gitter[1]));
+        game.Buzz(1);
+        game.Choose(RightChoice(game));
+        EXPECT_EQ(game.Score(1), 3) << c.GoodCovers;
+        EXPECT_FALSE(game.IsLockedOut(1));
     }
 }
 
@@ -226,9 +237,13 @@ TEST_F(CoverRounds, TheFirstListedOfTwoVideosPlaysFirstAndOnlyOnceWithoutCovers)
     WriteCovers(5);
     WriteVideos({"Kaleido Kraken - Tentacle Tango.mp4", "Abba Kadabra - Hocus Pop.mp4"});
     Platform.VideoAvailable = true;
-    TfrmMain& w = StartGame();
+    QuizGame& game = StartWithCoverInterval(10);
+    for (int round = 1; round < 5; ++round) {
+        game.Proceed();
+    }
     const int audioStops = Platform.Player.Stops;
-    StartAtCounter(w, 5);
+    Platform.Waits.clear();
+    game.Proceed();
 
     EXPECT_EQ(Platform.Video.Created, 1);
     EXPECT_EQ(Platform.Video.Calls,
@@ -236,25 +251,25 @@ TEST_F(CoverRounds, TheFirstListedOfTwoVideosPlaysFirstAndOnlyOnceWithoutCovers)
                            "load " + ExePath("video/Abba Kadabra - Hocus Pop.mp4") +
                                " :no-video-title-show",
                            "show", "play"}));
-    EXPECT_EQ(w.CorrectAnswer, "Hocus Pop - Abba Kadabra");
-    EXPECT_EQ(w.AnswerList.Count(), 4);
-    EXPECT_TRUE(w.AnswerList.All().contains(w.CorrectAnswer));
-    EXPECT_EQ(w.AnswerList.All().filter(QRegularExpression("^Title \\d+ - Artist \\d+$")).size(),
+    EXPECT_EQ(game.RightAnswer(), "Hocus Pop - Abba Kadabra");
+    EXPECT_EQ(game.Choices().Count(), 4);
+    EXPECT_TRUE(game.Choices().All().contains(game.RightAnswer()));
+    EXPECT_EQ(game.Choices().All().filter(QRegularExpression("^Title \\d+ - Artist \\d+$")).size(),
               3);
-    EXPECT_EQ(w.VideoList, QStringList{"Kaleido Kraken - Tentacle Tango.mp4"});
-    EXPECT_TRUE(w.VideoRoundActive);
+    EXPECT_EQ(game.Videos().Names(), QStringList{"Kaleido Kraken - Tentacle Tango.mp4"});
+    EXPECT_TRUE(game.VideoRoundRunning());
     EXPECT_EQ(Platform.Player.Stops, audioStops + 1);
     const std::vector<int> videoWaits = {1000, 2000};
     EXPECT_NE(std::search(Platform.Waits.begin(), Platform.Waits.end(), videoWaits.begin(),
                           videoWaits.end()),
               Platform.Waits.end());
-    EXPECT_TRUE(w.Timer1->isActive() && w.Timer2->isActive());
+    EXPECT_TRUE(game.Timers().ClueTimer.isActive() && game.Timers().RoundClockTimer.isActive());
     EXPECT_TRUE(Platform.Messages.isEmpty());
-    EXPECT_TRUE(w.ErrorLog.isEmpty());
+    EXPECT_TRUE(game.Config().ErrorLog().isEmpty());
 
-    // Without a cover round the counter passes the video turn once only.
-    for (int press = 0; press < 30 && w.Start->text() == "Weiter"; ++press) {
-        w.Start->click();
+    // Without a cover round the count passes the video turn once only.
+    for (int press = 0; press < 30 && game.StartMeansNext(); ++press) {
+        game.Proceed();
     }
     EXPECT_EQ(Platform.Video.Created, 1);
     EXPECT_EQ(Platform.Video.Alive, 0);
@@ -262,7 +277,7 @@ TEST_F(CoverRounds, TheFirstListedOfTwoVideosPlaysFirstAndOnlyOnceWithoutCovers)
 
 TEST_F(CoverRounds, VideoAnswersNameTheTitleFirst) {
     Platform.VideoAvailable = true;
-    TfrmMain& w = StartGame();
+    QuizGame& game = StartGame();
     QStringList unused;
     const struct {
         QString File, Answer;
@@ -274,21 +289,21 @@ TEST_F(CoverRounds, VideoAnswersNameTheTitleFirst) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.File.toStdString());
-        w.VideoList = {c.File};
-        w.ErrorLog.clear();
-        EXPECT_TRUE(w.StartVideoRound());
+        game.Videos().SetNames({c.File});
+        game.Config().ErrorLog().clear();
+        EXPECT_TRUE(game.StartVideoRound());
         if (c.Answer.isEmpty()) {
             const QString split = AnswerFromFileName("Lonely_Name", unused);
             const qsizetype at = split.indexOf(" - ");
-            EXPECT_EQ(w.CorrectAnswer, split.mid(at + 3) + " - " + split.left(at));
-            EXPECT_EQ(w.ErrorLog.size(), 1);
+            EXPECT_EQ(game.RightAnswer(), split.mid(at + 3) + " - " + split.left(at));
+            EXPECT_EQ(game.Config().ErrorLog().size(), 1);
         } else {
-            EXPECT_EQ(w.CorrectAnswer, c.Answer);
-            EXPECT_TRUE(w.ErrorLog.isEmpty());
+            EXPECT_EQ(game.RightAnswer(), c.Answer);
+            EXPECT_TRUE(game.Config().ErrorLog().isEmpty());
         }
-        EXPECT_TRUE(w.AnswerList.All().contains(w.CorrectAnswer));
-        EXPECT_TRUE(w.VideoList.isEmpty());
-        w.FreeVideoView();
+        EXPECT_TRUE(game.Choices().All().contains(game.RightAnswer()));
+        EXPECT_TRUE(game.Videos().Names().isEmpty());
+        game.FreeVideoView();
     }
 }
 
@@ -311,21 +326,22 @@ TEST_F(CoverRounds, AFailedVideoGivesWayToASongRound) {
         Platform.Video.FailToPlay = c.FailToPlay;
         Platform.VideoAvailable = true;
         WriteVideos({"A - B.mp4"});
-        TfrmMain& w = StartGame();
-        w.ErrorLog.clear();
+        // The video's turn comes once the failed start has counted as a round.
+        QuizGame& game = StartWithCoverInterval(4);
+        game.Config().ErrorLog().clear();
         const qsizetype played = Platform.Player.Played.size();
-        EXPECT_FALSE(w.StartVideoRound());
-        EXPECT_EQ(w.ErrorLog.contains("A - B.mp4 --> Video error"), c.VideoErrorLogged);
+        EXPECT_FALSE(game.StartVideoRound());
+        EXPECT_EQ(game.Config().ErrorLog().contains("A - B.mp4 --> Video error"),
+                  c.VideoErrorLogged);
         // Taken out even after a failed load.
-        EXPECT_TRUE(w.VideoList.isEmpty());
+        EXPECT_TRUE(game.Videos().Names().isEmpty());
 
-        w.VideoList = {"A - B.mp4"};
-        StartAtCounter(w, 5);
-        EXPECT_FALSE(w.VideoRoundActive);
+        game.Videos().SetNames({"A - B.mp4"});
+        game.Proceed();
+        EXPECT_FALSE(game.VideoRoundRunning());
         EXPECT_EQ(Platform.Video.Alive, 0);
         EXPECT_EQ(Platform.Player.Played.size(), played + 1);
         EXPECT_TRUE(Platform.Messages.isEmpty());
-        Window.reset();
     }
 }
 
@@ -333,58 +349,59 @@ TEST_F(CoverRounds, AVideoThatNeverReportsPlayingCostsOneMessage) {
     WriteVideos({"A - B.mp4"});
     Platform.VideoAvailable = true;
     Platform.Video.ReportsPlaying = false;
-    TfrmMain& w = StartGame();
+    QuizGame& game = StartWithCoverInterval(2);
     const std::int64_t before = Platform.Now;
-    StartAtCounter(w, 5);
+    game.Proceed();
     // The fixed 1 s and 2 s, then five seconds more for the film to start.
     EXPECT_GE(Platform.Now - before, 1000 + 2000 + 5000);
     EXPECT_EQ(Platform.Messages, QStringList{"Error while loading video"});
-    EXPECT_TRUE(w.VideoRoundActive);
+    EXPECT_TRUE(game.VideoRoundRunning());
     EXPECT_EQ(Platform.Video.Alive, 1);
-    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
 }
 
 TEST_F(CoverRounds, AVideoSlowToStartIsWaitedFor) {
     WriteVideos({"A - B.mp4"});
     Platform.VideoAvailable = true;
     Platform.Video.StartsAfterMs = 2000 + 2500;
-    TfrmMain& w = StartGame();
-    StartAtCounter(w, 5);
-    EXPECT_TRUE(w.VideoRoundActive);
+    QuizGame& game = StartAtVideoTurn();
+    EXPECT_TRUE(game.VideoRoundRunning());
     EXPECT_TRUE(Platform.Messages.isEmpty());
 }
 
 TEST_F(CoverRounds, AVideoPausesOnABuzzAndItsEndStopsTheClock) {
     WriteVideos({"A - B.mp4"});
     Platform.VideoAvailable = true;
-    TfrmMain& w = StartGame();
-    StartAtCounter(w, 5);
+    QuizGame& game = StartAtVideoTurn();
     Platform.Video.Calls.clear();
     const int audioPauses = Platform.Player.Pauses;
 
-    w.BuzzIn(3);
+    game.Buzz(3);
     EXPECT_EQ(Platform.Video.Calls, QStringList{"pause"});
-    w.SubmitAnswer(WrongChoice(w));
+    game.Choose(WrongChoice(game));
     EXPECT_EQ(Platform.Video.Calls, QStringList({"pause", "play"}));
     EXPECT_EQ(Platform.Player.Pauses, audioPauses);
-    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
 
-    w.Timer2Timer();
+    game.TickRoundClock();
     EXPECT_EQ(Platform.Video.Alive, 1);
     Platform.Video.Position = 0.0f;
-    w.Timer2Timer();
-    EXPECT_FALSE(w.Timer2->isActive());
+    game.TickRoundClock();
+    EXPECT_FALSE(game.Timers().RoundClockTimer.isActive());
     EXPECT_EQ(Platform.Video.Alive, 0);
-    EXPECT_TRUE(w.VideoView == nullptr);
+    EXPECT_EQ(game.Video(), nullptr);
 
-    // A tick after the view is gone stops the clock and nothing else.
+    // A wrong answer after the video's end starts the clock again; its next tick stops it
+    // and does nothing else.
+    game.Buzz(1);
     const QStringList calls = Platform.Video.Calls;
-    const bool clues = w.Timer1->isActive();
-    w.Timer2->start();
-    w.Timer2Timer();
-    EXPECT_FALSE(w.Timer2->isActive());
+    game.Choose(WrongChoice(game));
+    ASSERT_TRUE(game.Timers().RoundClockTimer.isActive());
+    const bool clues = game.Timers().ClueTimer.isActive();
+    game.TickRoundClock();
+    EXPECT_FALSE(game.Timers().RoundClockTimer.isActive());
     EXPECT_EQ(Platform.Video.Calls, calls);
     EXPECT_EQ(Platform.Video.Created, 1);
-    EXPECT_EQ(w.Timer1->isActive(), clues);
-    EXPECT_TRUE(w.VideoRoundActive);
+    EXPECT_EQ(game.Timers().ClueTimer.isActive(), clues);
+    EXPECT_TRUE(game.VideoRoundRunning());
 }

@@ -1,5 +1,5 @@
-#include "app/file_places.h"
-#include "app/language.h"
+#include "model/config/file_places.h"
+#include "model/config/language.h"
 
 #include <QDir>
 #include <QFile>

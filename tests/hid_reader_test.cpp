@@ -1,6 +1,6 @@
 // Reader threads: reports reach the window's thread in order, errors are paced, and
 // stopping never waits for ever.
-#include "hid/hid_controller.h"
+#include "hid/hid_device_list.h"
 #include "tests/support/fake_hid_platform.h"
 
 #include <QCoreApplication>
@@ -27,16 +27,16 @@ struct Received {
 
 class HidReader : public ::testing::Test {
   protected:
-    HidReader() { HidCtl = std::make_unique<TJvHidDeviceController>(Hid); }
+    HidReader() { DeviceList = std::make_unique<HidDeviceList>(Hid); }
 
     // Scans and claims the device plugged in as identity.
-    TJvHidDevice* ClaimedDevice(const std::string& identity) {
+    HidDevice* ClaimedDevice(const std::string& identity) {
         Hid.AnnounceChange();
-        for (TJvHidDevice* device : HidCtl->Devices()) {
-            if (device->PnPInfo().DeviceID == identity) {
+        for (HidDevice* device : DeviceList->Devices()) {
+            if (device->Interface().Identity == identity) {
                 device->SetReaderSleepTime(SleepTime);
-                TJvHidDevice* claimed = nullptr;
-                EXPECT_TRUE(HidCtl->ClaimNext(claimed));
+                HidDevice* claimed = nullptr;
+                EXPECT_TRUE(DeviceList->ClaimNext(claimed));
                 EXPECT_EQ(claimed, device);
                 return device;
             }
@@ -45,8 +45,8 @@ class HidReader : public ::testing::Test {
         return nullptr;
     }
 
-    TJvHidDataEvent Recorder() {
-        return [this](TJvHidDevice&, std::uint8_t reportId, const std::uint8_t* data,
+    HidReportHandler Recorder() {
+        return [this](HidDevice&, std::uint8_t reportId, const std::uint8_t* data,
                       std::uint16_t size) {
             Reports.push_back(
                 {reportId, Bytes(data, data + size), QThread::currentThread() == qApp->thread()});
@@ -82,7 +82,7 @@ class HidReader : public ::testing::Test {
     }
 
     FakeHidPlatform Hid;
-    std::unique_ptr<TJvHidDeviceController> HidCtl;
+    std::unique_ptr<HidDeviceList> DeviceList;
     std::vector<Received> Reports;
 };
 
@@ -99,14 +99,14 @@ int ThreadCount() {
 
 TEST_F(HidReader, ReportsReachTheWindowsThreadInOrderAndNoneOf128IsLost) {
     const std::string identity = Hid.Plug();
-    TJvHidDevice* device = ClaimedDevice(identity);
+    HidDevice* device = ClaimedDevice(identity);
     for (int i = 0; i < 128; ++i) {
         Hid.QueueReport(identity, Report(static_cast<std::uint8_t>(i)));
         if (i == 64) {
             Hid.QueueReport(identity, {}); // a read without bytes is no report
         }
     }
-    device->SetDataHandler(Recorder());
+    device->SetReportHandler(Recorder());
 
     ASSERT_TRUE(RunUntil([&] { return Reports.size() >= 128; }));
     ASSERT_EQ(Reports.size(), 128u);
@@ -120,15 +120,15 @@ TEST_F(HidReader, ReportsReachTheWindowsThreadInOrderAndNoneOf128IsLost) {
 
 TEST_F(HidReader, StoppingAReaderThatWaitsForTheWindowsThreadReturns) {
     const std::string identity = Hid.Plug();
-    TJvHidDevice* device = ClaimedDevice(identity);
+    HidDevice* device = ClaimedDevice(identity);
     Hid.QueueReport(identity, Report(1));
     Hid.QueueReport(identity, Report(2));
     int handled = 0;
     // The reader waits for this very handler while it stops the reader.
-    device->SetDataHandler(
-        [&](TJvHidDevice& self, std::uint8_t, const std::uint8_t* data, std::uint16_t) {
+    device->SetReportHandler(
+        [&](HidDevice& self, std::uint8_t, const std::uint8_t* data, std::uint16_t) {
             ++handled;
-            self.SetDataHandler(nullptr);
+            self.SetReportHandler(nullptr);
             EXPECT_EQ(data[2], 1) << "the bytes outlive the reader";
         });
     ASSERT_TRUE(RunUntil([&] { return handled == 1; }));
@@ -137,16 +137,16 @@ TEST_F(HidReader, StoppingAReaderThatWaitsForTheWindowsThreadReturns) {
     EXPECT_EQ(Hid.QueuedReports(identity), 1u);
 
     // The report is taken and handed over, but the window's thread has not run it yet.
-    device->SetDataHandler(Recorder());
+    device->SetReportHandler(Recorder());
     ASSERT_TRUE(Eventually([&] { return Hid.QueuedReports(identity) == 0; }));
-    device->SetDataHandler(nullptr);
+    device->SetReportHandler(nullptr);
     QCoreApplication::processEvents();
     EXPECT_TRUE(Reports.empty());
 }
 
-TEST_F(HidReader, DestroyingTheControllerWithRunningReadersIsClean) {
+TEST_F(HidReader, DestroyingTheListWithRunningReadersIsClean) {
     std::vector<std::string> identities = {Hid.Plug(), Hid.Plug(), Hid.Plug()};
-    HidCtl->SetOnDeviceData(Recorder());
+    DeviceList->SetReportHandler(Recorder());
     for (const std::string& identity : identities) {
         ClaimedDevice(identity);
         for (std::uint8_t i = 0; i < 20; ++i) {
@@ -155,7 +155,7 @@ TEST_F(HidReader, DestroyingTheControllerWithRunningReadersIsClean) {
     }
     // Readers go on reading and handing over meanwhile.
     ASSERT_TRUE(RunUntil([&] { return Reports.size() >= 3; }));
-    HidCtl.reset();
+    DeviceList.reset();
     const std::size_t handled = Reports.size();
     QCoreApplication::processEvents();
     EXPECT_EQ(Reports.size(), handled);
@@ -163,14 +163,14 @@ TEST_F(HidReader, DestroyingTheControllerWithRunningReadersIsClean) {
 
 TEST_F(HidReader, FailedReadsGoToTheErrorHandlerAtAPace) {
     const std::string identity = Hid.Plug();
-    TJvHidDevice* device = ClaimedDevice(identity);
+    HidDevice* device = ClaimedDevice(identity);
     std::vector<std::uint32_t> errors;
     bool onMainThread = true;
-    HidCtl->SetOnDeviceDataError([&](TJvHidDevice&, std::uint32_t error) {
+    DeviceList->SetReadErrorHandler([&](HidDevice&, std::uint32_t error) {
         errors.push_back(error);
         onMainThread = onMainThread && QThread::currentThread() == qApp->thread();
     });
-    device->SetDataHandler(Recorder());
+    device->SetReportHandler(Recorder());
     Hid.Script(identity, {.ReadsFail = true});
 
     QElapsedTimer clock;
@@ -187,12 +187,12 @@ TEST_F(HidReader, FailedReadsGoToTheErrorHandlerAtAPace) {
 // read until the game ends, more of them after every unplug.
 TEST_F(HidReader, AnUnpluggedDevicesReaderEnds) {
     int errors = 0;
-    HidCtl->SetOnDeviceDataError([&](TJvHidDevice&, std::uint32_t) { ++errors; });
+    DeviceList->SetReadErrorHandler([&](HidDevice&, std::uint32_t) { ++errors; });
     const int threadsBefore = ThreadCount();
     for (std::uint8_t cycle = 1; cycle <= 3; ++cycle) {
         SCOPED_TRACE(cycle);
         const std::string identity = Hid.Plug();
-        ClaimedDevice(identity)->SetDataHandler(Recorder());
+        ClaimedDevice(identity)->SetReportHandler(Recorder());
         Hid.QueueReport(identity, Report(cycle));
         ASSERT_TRUE(RunUntil([&] { return Reports.size() == cycle; }));
         EXPECT_EQ(ThreadCount(), threadsBefore + 1);

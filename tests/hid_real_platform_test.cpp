@@ -1,6 +1,6 @@
 // The real HID platform as far as this machine allows: it has no HID devices, and udev's
 // monitor opens although no udev daemon runs.
-#include "hid/hid_controller.h"
+#include "hid/hid_device_list.h"
 #include "hid/real_hid_platform.h"
 
 #include <QCoreApplication>
@@ -39,12 +39,12 @@ TEST(RealHidPlatform, WatchesUdevAndPollsWhereNoUdevDaemonRuns) {
     EXPECT_EQ(watch.Polling(), !daemonRunning);
 }
 
-TEST(RealHidPlatform, TheControllerAnnouncesItsListOnceAtStartUp) {
+TEST(RealHidPlatform, TheDeviceListAnnouncesItsListOnceAtStartUp) {
     RealHidPlatform hid;
-    TJvHidDeviceController hidCtl(hid);
+    HidDeviceList deviceList(hid);
     int changes = 0;
-    hidCtl.SetOnDeviceChange([&](TJvHidDeviceController&) { ++changes; });
-    QCoreApplication::sendPostedEvents(&hidCtl);
+    deviceList.SetChangeHandler([&](HidDeviceList&) { ++changes; });
+    QCoreApplication::sendPostedEvents(&deviceList);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(hidCtl.Devices().size(), hid.Enumerate().size());
+    EXPECT_EQ(deviceList.Devices().size(), hid.Enumerate().size());
 }

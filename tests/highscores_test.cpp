@@ -1,4 +1,4 @@
-#include "game/highscores.h"
+#include "model/game/highscores.h"
 
 #include <gtest/gtest.h>
 

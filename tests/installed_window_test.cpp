@@ -1,5 +1,11 @@
 #include "tests/support/scoped_environment.h"
 #include "tests/support/window_fixture.h"
+#include "ui/seat_view.h"
+#include "ui/status_row_view.h"
+#include "ui/widgets/caption_label.h"
+#include "ui/widgets/picture_box.h"
+
+#include <QAction>
 
 #include <QDir>
 #include <QFile>
@@ -59,8 +65,8 @@ class Installed : public WindowTest {
 } // namespace
 
 TEST_F(Installed, SettingsAndErrorsGoToTheUsersConfigurationFolder) {
-    TfrmMain& w = StartWindow();
-    w.ErrorLog << "lost.mp3 --> Datei nicht gefunden.";
+    StartWindow();
+    Game().Config().ErrorLog() << "lost.mp3 --> Datei nicht gefunden.";
     CloseWindow();
     EXPECT_GT(QFile(ConfigPath("Harvoline.ini")).size(), 0);
     EXPECT_EQ(ReadFile(ConfigPath("errors.txt")), "lost.mp3 --> Datei nicht gefunden.\r\n");
@@ -71,16 +77,16 @@ TEST_F(Installed, SettingsAndErrorsGoToTheUsersConfigurationFolder) {
 
 TEST_F(Installed, DialogsStartInTheShippedDemoAndLanguageFolders) {
     QDir().mkpath(ShippedPath("demo"));
-    TfrmMain& w = StartWindow();
-    w.LoadPlaylistClick();
-    w.Sprachen1Click();
+    MainWindow& w = StartWindow();
+    w.LoadPlaylistAction->trigger();
+    w.LanguageAction->trigger();
     ASSERT_EQ(Platform.Dialogs.size(), 2u);
     EXPECT_EQ(Platform.Dialogs[0].InitialFolder, ShippedPath("demo"));
     EXPECT_EQ(Platform.Dialogs[1].InitialFolder, ShippedPath("languages"));
 
     // Languages of the user's own come first.
     ShipLanguages(Path("home/.local/share/harvoline/languages/"));
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
     EXPECT_EQ(Platform.Dialogs[2].InitialFolder, Path("home/.local/share/harvoline/languages"));
 }
 
@@ -89,47 +95,47 @@ TEST_F(Installed, CoversAndVideosComeFromTheUsersDataFolderBeforeTheShippedOne) 
     WriteCovers(ShippedPath("cover/"), 6);
     QDir().mkpath(ShippedPath("video"));
     WriteFile(ShippedPath("video/A - a.mp4"), "video");
-    TfrmMain& shipped = StartWindow();
-    EXPECT_EQ(shipped.CoverFolder, ShippedPath("cover/"));
-    EXPECT_EQ(shipped.CoverList.size(), 6);
-    EXPECT_EQ(shipped.VideoFolder, ShippedPath("video/"));
+    StartWindow();
+    EXPECT_EQ(Game().Covers().Folder(), ShippedPath("cover/"));
+    EXPECT_EQ(Game().Covers().Names().size(), 6);
+    EXPECT_EQ(Game().Videos().Folder(), ShippedPath("video/"));
     CloseWindow();
 
     WriteCovers(Path("home/.local/share/harvoline/cover/"), 2);
-    TfrmMain& own = StartWindow();
-    EXPECT_EQ(own.CoverFolder, Path("home/.local/share/harvoline/cover/"));
-    EXPECT_EQ(own.CoverList.size(), 2);
-    EXPECT_TRUE(own.HelpNotes.contains("Not enough covers in " + own.CoverFolder));
-    EXPECT_EQ(own.VideoFolder, ShippedPath("video/"));
+    StartWindow();
+    EXPECT_EQ(Game().Covers().Folder(), Path("home/.local/share/harvoline/cover/"));
+    EXPECT_EQ(Game().Covers().Names().size(), 2);
+    EXPECT_TRUE(Game().Notes().contains("Not enough covers in " + Game().Covers().Folder()));
+    EXPECT_EQ(Game().Videos().Folder(), ShippedPath("video/"));
 }
 
 TEST_F(Installed, ASettingsFileMovesBetweenAFolderOfItsOwnAndAnInstallationUnchanged) {
     // A folder install keeps its file beside the executable, as it always has.
     UseExecutableIn("unpacked/");
-    TfrmMain& folder = StartWindow();
+    MainWindow& folder = StartWindow();
     Platform.DialogAnswers.push_back(ShippedLanguage("English.ini"));
-    folder.Sprachen1Click();
-    folder.Settings.SetLine(2, "Name2: anna.jpg; Anna");
-    folder.Settings.Append("a scrambled highscore line");
+    folder.LanguageAction->trigger();
+    Game().Config().Settings().SetLine(2, "Name2: anna.jpg; Anna");
+    Game().Config().Settings().Append("a scrambled highscore line");
     CloseWindow();
-    const QByteArray written = ReadFile(ExePath("Harvoline.ini"));
+    const QByteArray written = ReadFile(Platform.ExeFolder + "Harvoline.ini");
     ASSERT_FALSE(written.isEmpty());
     EXPECT_FALSE(QFile::exists(ConfigPath("Harvoline.ini")));
 
     UseExecutableIn("usr/bin/");
     QDir().mkpath(Path("home/.config/harvoline"));
     WriteFile(ConfigPath("Harvoline.ini"), written);
-    TfrmMain& installed = StartWindow();
-    EXPECT_EQ(installed.Punkte->Caption(), "Points: 3");
-    EXPECT_EQ(installed.Spieler[2]->Caption(), "Anna");
+    MainWindow& installed = StartWindow();
+    EXPECT_EQ(installed.StatusRow->PointsLabel->Caption(), "Points: 3");
+    EXPECT_EQ(installed.Seats[2]->Name->Caption(), "Anna");
     CloseWindow();
     EXPECT_EQ(ReadFile(ConfigPath("Harvoline.ini")), written);
 
     UseExecutableIn("unpacked/");
-    TfrmMain& back = StartWindow();
-    EXPECT_EQ(back.Spieler[2]->Caption(), "Anna");
+    MainWindow& back = StartWindow();
+    EXPECT_EQ(back.Seats[2]->Name->Caption(), "Anna");
     CloseWindow();
-    EXPECT_EQ(ReadFile(ExePath("Harvoline.ini")), written);
+    EXPECT_EQ(ReadFile(Platform.ExeFolder + "Harvoline.ini"), written);
 }
 
 TEST_F(Installed, TheFirstStartSpeaksTheSystemsLanguageWhenAFileForItIsShipped) {
@@ -151,10 +157,11 @@ TEST_F(Installed, TheFirstStartSpeaksTheSystemsLanguageWhenAFileForItIsShipped) 
         SCOPED_TRACE(c.Lang);
         QFile::remove(ConfigPath("Harvoline.ini"));
         Environment.Set("LANG", c.Lang);
-        TfrmMain& first = StartWindow();
-        EXPECT_EQ(first.Punkte->Caption(), c.Points);
-        EXPECT_EQ(first.Settings.Line(6), c.LanguageLine);
-        EXPECT_EQ(first.Spieler[1]->toolTip(), Qt::convertFromPlainText(first.LanguageEntry(22)));
+        MainWindow& first = StartWindow();
+        EXPECT_EQ(first.StatusRow->PointsLabel->Caption(), c.Points);
+        EXPECT_EQ(Game().Config().Settings().Line(6), c.LanguageLine);
+        EXPECT_EQ(first.Seats[1]->Name->toolTip(),
+                  Qt::convertFromPlainText(Game().Config().Text(22)));
         CloseWindow();
         const QStringList lines =
             QString::fromUtf8(ReadFile(ConfigPath("Harvoline.ini"))).split("\r\n");
@@ -164,12 +171,14 @@ TEST_F(Installed, TheFirstStartSpeaksTheSystemsLanguageWhenAFileForItIsShipped) 
 
         // Once the file exists, its language line alone decides.
         Environment.Set("LANG", "it_IT.UTF-8");
-        TfrmMain& later = StartWindow();
-        EXPECT_EQ(later.Punkte->Caption(), c.Points);
-        EXPECT_EQ(later.Settings.Line(6), c.LanguageLine);
+        MainWindow& later = StartWindow();
+        EXPECT_EQ(later.StatusRow->PointsLabel->Caption(), c.Points);
+        EXPECT_EQ(Game().Config().Settings().Line(6), c.LanguageLine);
         // The default names and pictures still hold the language's name label, so their
         // hints stay.
-        EXPECT_EQ(later.Spieler[1]->toolTip(), Qt::convertFromPlainText(later.LanguageEntry(22)));
-        EXPECT_EQ(later.Image[1]->toolTip(), Qt::convertFromPlainText(later.LanguageEntry(21)));
+        EXPECT_EQ(later.Seats[1]->Name->toolTip(),
+                  Qt::convertFromPlainText(Game().Config().Text(22)));
+        EXPECT_EQ(later.Seats[1]->Picture->toolTip(),
+                  Qt::convertFromPlainText(Game().Config().Text(21)));
     }
 }

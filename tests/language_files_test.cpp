@@ -1,9 +1,19 @@
-#include "app/language.h"
-#include "app/text_file.h"
+#include "model/config/language.h"
+#include "model/config/text_file.h"
 #include "tests/support/window_fixture.h"
+#include "ui/buzzer_setup_view.h"
+#include "ui/help_view.h"
+#include "ui/seat_view.h"
+#include "ui/start_hints.h"
+#include "ui/status_row_view.h"
+#include "ui/widgets/caption_label.h"
+#include "ui/widgets/filled_panel.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
+#include <QPushButton>
 #include <QSet>
 #include <QStringDecoder>
 #include <QStyle>
@@ -80,48 +90,52 @@ TEST(ShippedLanguages, AreCompleteAndKeepWhatTheGameReliesOn) {
 using ShippedLanguageFit = WindowTest;
 
 TEST_F(ShippedLanguageFit, TextsFitTheirControlsAtTheDesignSize) {
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     ASSERT_EQ(w.size(), QSize(800, 566));
-    w.SongList = QStringList(100, QStringLiteral("song.mp3"));
+    Game().Songs().SetEntries(QStringList(100, QStringLiteral("song.mp3")));
     for (const QString& name : ShippedFiles()) {
         SCOPED_TRACE(name.toStdString());
-        // Empty names take the language's default names.
+        // The language's default names, as a first start in it gives them.
         for (int seat = 1; seat <= 4; ++seat) {
-            w.Spieler[seat]->SetCaption("");
+            Game().RenameSeat(seat,
+                              ReadTextLines(ShippedFolder() + name)[1] + QString::number(seat));
         }
         Platform.DialogAnswers.push_back(ShippedFolder() + name);
-        w.Sprachen1Click();
-        ASSERT_EQ(w.Settings.Line(6), ShippedFolder() + name);
+        w.LanguageAction->trigger();
+        ASSERT_EQ(Game().Config().Settings().Line(6), ShippedFolder() + name);
 
         for (int entry : {4, 5}) {
-            EXPECT_TRUE(FitsOn(w.Start, w.LanguageEntry(entry)))
-                << w.LanguageEntry(entry).toStdString();
+            EXPECT_TRUE(FitsOn(w.StartButton, Game().Config().Text(entry)))
+                << Game().Config().Text(entry).toStdString();
         }
-        EXPECT_TRUE(FitsOn(w.NoMoreBuzzers, w.LanguageEntry(25)));
-        EXPECT_LT(w.Punkte->geometry().right(), w.Bevel1->x());
-        EXPECT_FALSE(w.Anzahl->geometry().intersects(w.Titel->geometry()));
-        for (const TPanel* hint : {w.Info1, w.Info2}) {
+        EXPECT_TRUE(FitsOn(w.BuzzerSetup->SkipBuzzerSetupButton, Game().Config().Text(25)));
+        EXPECT_LT(w.StatusRow->PointsLabel->geometry().right(), w.StatusRow->AnswerTimeTrack->x());
+        EXPECT_FALSE(w.StatusRow->SongCountLabel->geometry().intersects(w.TitleLabel->geometry()));
+        for (const FilledPanel* hint : {w.Hints->TitleHint, w.Hints->MenuHint}) {
             EXPECT_TRUE(FitsIn(hint, hint->rect(), hint->Caption()))
                 << hint->Caption().toStdString();
         }
-        for (const TLabel* hint : {w.info3, w.Info4}) {
+        for (const CaptionLabel* hint : {w.Hints->PictureHintText, w.Hints->NameHintText}) {
             EXPECT_TRUE(FitsIn(hint, hint->contentsRect(), hint->Caption()))
                 << hint->Caption().toStdString();
         }
         for (int seat = 1; seat <= 4; ++seat) {
-            EXPECT_LE(w.Spieler[seat]->fontMetrics().horizontalAdvance(w.Spieler[seat]->text()),
-                      w.Spieler[seat]->width());
+            const CaptionLabel* seatName = w.Seats[seat]->Name;
+            EXPECT_LE(seatName->fontMetrics().horizontalAdvance(seatName->text()),
+                      seatName->width());
         }
-        const QRect prompt = w.BuzzLabel->fontMetrics().boundingRect(
-            w.BuzzLabel->contentsRect(), int(w.BuzzLabel->alignment()) | Qt::TextWordWrap,
-            w.BuzzLabel->text());
-        EXPECT_TRUE(w.BuzzLabel->contentsRect().contains(prompt))
-            << w.BuzzLabel->text().toStdString();
-        EXPECT_FALSE(prompt.intersects(w.NoMoreBuzzers->geometry()));
+        const CaptionLabel* setupPrompt = w.BuzzerSetup->BuzzerSetupPrompt;
+        const QRect prompt = setupPrompt->fontMetrics().boundingRect(
+            setupPrompt->contentsRect(), int(setupPrompt->alignment()) | Qt::TextWordWrap,
+            setupPrompt->text());
+        EXPECT_TRUE(setupPrompt->contentsRect().contains(prompt))
+            << setupPrompt->text().toStdString();
+        EXPECT_FALSE(prompt.intersects(w.BuzzerSetup->SkipBuzzerSetupButton->geometry()));
 
-        w.Hilfe1Click();
-        EXPECT_GE(w.Hilfe->height(), w.Hilfe->heightForWidth(w.Hilfe->width()));
-        EXPECT_LT(w.Hilfe->geometry().bottom(), w.EndHelp->y());
-        w.EndHelpClick();
+        w.OpenHelp();
+        const CaptionLabel* help = w.Help->HelpText;
+        EXPECT_GE(help->height(), help->heightForWidth(help->width()));
+        EXPECT_LT(help->geometry().bottom(), w.Help->CloseHelpButton->y());
+        w.CloseTextPage();
     }
 }

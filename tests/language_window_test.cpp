@@ -1,14 +1,25 @@
 #include "tests/support/window_fixture.h"
 
-#include "app/language.h"
-#include "app/text_file.h"
-#include "media/picture_loader.h"
+#include "model/config/language.h"
+#include "model/config/settings.h"
+#include "model/config/text_file.h"
 #include "platform/real_platform.h"
 #include "tests/support/picture_files.h"
+#include "ui/buzzer_setup_view.h"
+#include "ui/help_view.h"
+#include "ui/pictures/picture_loader.h"
+#include "ui/seat_view.h"
+#include "ui/start_hints.h"
+#include "ui/status_row_view.h"
+#include "ui/widgets/caption_label.h"
+#include "ui/widgets/filled_panel.h"
+#include "ui/widgets/picture_box.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <sys/stat.h>
@@ -18,7 +29,9 @@ using namespace harvoline::testing;
 
 namespace {
 
-QString EnglishFile() { return QStringLiteral(HARVOLINE_SOURCE_DIR "/languages/English.ini"); }
+QString EnglishFile() {
+    return QStringLiteral(HARVOLINE_SOURCE_DIR "/languages/English.ini");
+}
 
 } // namespace
 
@@ -36,43 +49,48 @@ TEST_F(Language, GermanDefaultsAreThe33EntriesWithTheirUmlauts) {
 }
 
 TEST_F(Language, ChosenFileIsAppliedAndRemembered) {
-    TfrmMain& w = StartWindow();
-    const QString help = w.Hilfe->Caption();
-    w.Spieler[3]->SetCaption("");
+    // A seat whose name was left empty takes the language's default name.
+    QStringList settings = DefaultSettings(DefaultLanguageTable());
+    settings[3] = "Name3: Name3.jpg; ";
+    WriteSettingsFile(settings);
+    MainWindow& w = StartWindow();
+    ASSERT_EQ(w.Seats[3]->Name->Caption(), "");
+    const QString help = w.Help->HelpText->Caption();
     Platform.DialogAnswers.push_back(EnglishFile());
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
 
     ASSERT_EQ(Platform.Dialogs.size(), 1u);
     EXPECT_EQ(Platform.Dialogs[0].Title, "Sprache öffnen");
     EXPECT_EQ(Platform.Dialogs[0].Filter, "Sprache (*.ini)|*.ini");
-    EXPECT_EQ(w.Settings.Line(6), EnglishFile());
-    EXPECT_EQ(w.Beenden1->text(), "E&xit");
-    EXPECT_EQ(w.LoadPlaylist->text(), "&Load playlist");
-    EXPECT_EQ(w.Start->text(), "Start");
-    EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
-    EXPECT_EQ(w.Info1->Caption(), w.LanguageEntry(23));
-    EXPECT_EQ(w.info3->Caption(), w.LanguageEntry(21));
-    EXPECT_EQ(w.Spieler[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(22)));
-    EXPECT_EQ(w.OpenSongs.Title, "Open playlist");
+    EXPECT_EQ(Game().Config().Settings().Line(6), EnglishFile());
+    EXPECT_EQ(w.QuitAction->text(), "E&xit");
+    EXPECT_EQ(w.LoadPlaylistAction->text(), "&Load playlist");
+    EXPECT_EQ(w.StartButton->text(), "Start");
+    EXPECT_EQ(w.StatusRow->PointsLabel->Caption(), "Points: 3");
+    EXPECT_EQ(w.Hints->TitleHint->Caption(), Game().Config().Text(23));
+    EXPECT_EQ(w.Hints->PictureHintText->Caption(), Game().Config().Text(21));
+    EXPECT_EQ(w.Seats[1]->Name->toolTip(), Qt::convertFromPlainText(Game().Config().Text(22)));
+    EXPECT_EQ(Game().Config().PlaylistDialog().Title, "Open playlist");
     // The file's own filter, as it is written.
-    EXPECT_EQ(w.OpenPicture.Filter, ReadTextLines(EnglishFile())[15]);
-    EXPECT_EQ(w.NoMoreBuzzers->text(), "E&xit");
-    EXPECT_EQ(w.BuzzLabel->Caption(), "Buzzer!\nName1, please press your buzzer");
-    EXPECT_EQ(w.Spieler[3]->Caption(), "Name3");
-    EXPECT_EQ(w.Spieler[2]->Caption(), "Name2");
-    EXPECT_NE(w.Hilfe->Caption(), help);
-    EXPECT_TRUE(w.Hilfe->Caption().startsWith("Click the Start button"));
+    EXPECT_EQ(Game().Config().PictureDialog().Filter, ReadTextLines(EnglishFile())[15]);
+    EXPECT_EQ(w.BuzzerSetup->SkipBuzzerSetupButton->text(), "E&xit");
+    EXPECT_EQ(w.BuzzerSetup->BuzzerSetupPrompt->Caption(),
+              "Buzzer!\nName1, please press your buzzer");
+    EXPECT_EQ(w.Seats[3]->Name->Caption(), "Name3");
+    EXPECT_EQ(w.Seats[2]->Name->Caption(), "Name2");
+    EXPECT_NE(w.Help->HelpText->Caption(), help);
+    EXPECT_TRUE(w.Help->HelpText->Caption().startsWith("Click the Start button"));
     // The start-up's notes on covers and videos stay below the new help text.
-    EXPECT_FALSE(w.HelpNotes.isEmpty());
-    EXPECT_TRUE(w.Hilfe->Caption().endsWith("\n" + w.HelpNotes));
-    EXPECT_TRUE(help.endsWith(w.HelpNotes));
-    EXPECT_EQ(w.Anzahl->Caption(), "0 songs in the playlist");
+    EXPECT_FALSE(Game().Notes().isEmpty());
+    EXPECT_TRUE(w.Help->HelpText->Caption().endsWith("\n" + Game().Notes()));
+    EXPECT_TRUE(help.endsWith(Game().Notes()));
+    EXPECT_EQ(w.StatusRow->SongCountLabel->Caption(), "0 songs in the playlist");
 
     // Remembered for the next start.
     CloseWindow();
-    TfrmMain& next = StartWindow();
-    EXPECT_EQ(next.Punkte->Caption(), "Points: 3");
-    EXPECT_EQ(next.Settings.Line(6), EnglishFile());
+    MainWindow& next = StartWindow();
+    EXPECT_EQ(next.StatusRow->PointsLabel->Caption(), "Points: 3");
+    EXPECT_EQ(Game().Config().Settings().Line(6), EnglishFile());
 }
 
 TEST_F(Language, ThePictureDialogsOfferEveryFormatThePictureLoaderReads) {
@@ -117,22 +135,22 @@ TEST_F(Language, A33LineFileLeavesTheHelpTextAndA32LineFileIsRefused) {
     QStringList lines = ReadTextLines(EnglishFile()).mid(0, 33);
     WriteFile(ExePath("exact.ini"), lines.join("\r\n").toUtf8());
     WriteFile(ExePath("short.ini"), lines.mid(0, 32).join("\r\n").toUtf8());
-    TfrmMain& w = StartWindow();
-    const QString help = w.Hilfe->Caption();
-    w.Start->setText("Weiter");
+    MainWindow& w = StartGame();
+    ASSERT_EQ(w.StartButton->text(), "Weiter");
+    const QString help = w.Help->HelpText->Caption();
 
     Platform.DialogAnswers.push_back(ExePath("exact.ini"));
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
     EXPECT_EQ(w.windowTitle(), "Harvoline");
-    EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
-    EXPECT_EQ(w.Start->text(), "Start");
-    EXPECT_EQ(w.Hilfe->Caption(), help);
+    EXPECT_EQ(w.StatusRow->PointsLabel->Caption(), "Points: 3");
+    EXPECT_EQ(w.StartButton->text(), "Start");
+    EXPECT_EQ(w.Help->HelpText->Caption(), help);
 
     Platform.DialogAnswers.push_back(ExePath("short.ini"));
-    w.Sprachen1Click();
-    EXPECT_EQ(w.Punkte->Caption(), "Punkte: 3");
-    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
-    EXPECT_EQ(w.Settings.Line(6), "");
+    w.LanguageAction->trigger();
+    EXPECT_EQ(w.StatusRow->PointsLabel->Caption(), "Punkte: 3");
+    EXPECT_EQ(Game().Config().Language(), DefaultLanguageTable());
+    EXPECT_EQ(Game().Config().Settings().Line(6), "");
     EXPECT_TRUE(Platform.Messages.isEmpty());
     EXPECT_TRUE(Platform.Errors.isEmpty());
     CloseWindow();
@@ -141,37 +159,44 @@ TEST_F(Language, A33LineFileLeavesTheHelpTextAndA32LineFileIsRefused) {
 
 TEST_F(Language, HelpLinesStartAtTheFirstNonEmptyLineAfterTheTable) {
     QStringList lines = DefaultLanguageTable();
-    lines << "" << "" << "" << "one" << "" << "three" << "four";
+    lines << ""
+          << ""
+          << ""
+          << "one"
+          << ""
+          << "three"
+          << "four";
     WriteFile(ExePath("help.ini"), (lines.join("\n") + "\n").toUtf8());
     QStringList noHelp = DefaultLanguageTable();
-    noHelp << "" << "";
+    noHelp << ""
+           << "";
     WriteFile(ExePath("nohelp.ini"), noHelp.join("\r").toUtf8());
-    TfrmMain& w = StartWindow();
-    const QString designHelp = w.Hilfe->Caption();
+    MainWindow& w = StartWindow();
+    const QString designHelp = w.Help->HelpText->Caption();
 
     Platform.DialogAnswers.push_back(ExePath("nohelp.ini"));
-    w.Sprachen1Click();
-    EXPECT_EQ(w.Hilfe->Caption(), designHelp);
+    w.LanguageAction->trigger();
+    EXPECT_EQ(w.Help->HelpText->Caption(), designHelp);
 
     Platform.DialogAnswers.push_back(ExePath("help.ini"));
-    w.Sprachen1Click();
-    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n" + w.HelpNotes);
+    w.LanguageAction->trigger();
+    EXPECT_EQ(w.Help->HelpText->Caption(), "one\n\nthree\nfour\n" + Game().Notes());
 
     // The defaults leave the last help text in place.
     Platform.DialogAnswers.push_back(ExePath("missing.ini"));
-    w.Sprachen1Click();
-    EXPECT_EQ(w.Hilfe->Caption(), "one\n\nthree\nfour\n" + w.HelpNotes);
-    EXPECT_EQ(w.Settings.Line(6), "");
+    w.LanguageAction->trigger();
+    EXPECT_EQ(w.Help->HelpText->Caption(), "one\n\nthree\nfour\n" + Game().Notes());
+    EXPECT_EQ(Game().Config().Settings().Line(6), "");
 }
 
 TEST_F(Language, CancellingTheDialogChangesNothing) {
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     Platform.DialogAnswers.push_back(EnglishFile());
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
     Platform.DialogAnswers.push_back(std::nullopt);
-    w.Sprachen1Click();
-    EXPECT_EQ(w.Punkte->Caption(), "Points: 3");
-    EXPECT_EQ(w.Settings.Line(6), EnglishFile());
+    w.LanguageAction->trigger();
+    EXPECT_EQ(w.StatusRow->PointsLabel->Caption(), "Points: 3");
+    EXPECT_EQ(Game().Config().Settings().Line(6), EnglishFile());
 }
 
 TEST_F(Language, AnsiFilesAndGarbageAreReadWithoutHarm) {
@@ -188,23 +213,23 @@ TEST_F(Language, AnsiFilesAndGarbageAreReadWithoutHarm) {
     }
     WriteFile(ExePath("garbage.ini"), garbage);
 
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     Platform.DialogAnswers.push_back(ExePath("ansi.ini"));
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
     EXPECT_EQ(w.windowTitle(), "Quiz für Jürgen");
-    EXPECT_EQ(w.LanguageEntry(16), "Bild öffnen");
+    EXPECT_EQ(Game().Config().Text(16), "Bild öffnen");
 
     Platform.DialogAnswers.push_back(ExePath("garbage.ini"));
-    w.Sprachen1Click();
-    EXPECT_GE(w.LanguageTable.size(), 33);
+    w.LanguageAction->trigger();
+    EXPECT_GE(Game().Config().Language().size(), 33);
     EXPECT_TRUE(Platform.Errors.isEmpty());
 
     // The same garbage named in the settings at start-up.
     QStringList settings = DefaultSettings(DefaultLanguageTable());
     settings[6] = ExePath("garbage.ini");
     WriteSettingsFile(settings);
-    TfrmMain& again = StartWindow();
-    EXPECT_GE(again.LanguageTable.size(), 33);
+    StartWindow();
+    EXPECT_GE(Game().Config().Language().size(), 33);
 }
 
 TEST_F(Language, AFileThatCannotBeReadIsRefusedWithAMessage) {
@@ -214,24 +239,24 @@ TEST_F(Language, AFileThatCannotBeReadIsRefusedWithAMessage) {
     QStringList settings = DefaultSettings(DefaultLanguageTable());
     settings[6] = pipe;
     WriteSettingsFile(settings);
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     ASSERT_EQ(Platform.Messages.size(), 1);
     EXPECT_TRUE(Platform.Messages[0].contains(pipe + ": not a regular file"))
         << Platform.Messages[0].toStdString();
-    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
-    EXPECT_EQ(w.Settings.Line(6), "");
+    EXPECT_EQ(Game().Config().Language(), DefaultLanguageTable());
+    EXPECT_EQ(Game().Config().Settings().Line(6), "");
 
     // Chosen in the menu.
     Platform.Messages.clear();
     Platform.DialogAnswers.push_back(EnglishFile());
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
     Platform.DialogAnswers.push_back(pipe);
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
     ASSERT_EQ(Platform.Messages.size(), 1);
     EXPECT_TRUE(Platform.Messages[0].contains(pipe + ": not a regular file"))
         << Platform.Messages[0].toStdString();
-    EXPECT_EQ(w.LanguageTable, DefaultLanguageTable());
-    EXPECT_EQ(w.Settings.Line(6), "");
+    EXPECT_EQ(Game().Config().Language(), DefaultLanguageTable());
+    EXPECT_EQ(Game().Config().Settings().Line(6), "");
     EXPECT_TRUE(Platform.Errors.isEmpty());
 }
 
@@ -240,17 +265,17 @@ TEST_F(Language, TextsFromTheFileAreShownAsWrittenNotAsMarkup) {
     lines[21] = QStringLiteral("<img src=\"/dev/zero\"> double-click");
     lines[22] = QStringLiteral("<b>not bold</b> & <i>not italic</i>");
     WriteFile(ExePath("markup.ini"), lines.join("\r\n").toUtf8());
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     Platform.DialogAnswers.push_back(ExePath("markup.ini"));
-    w.Sprachen1Click();
+    w.LanguageAction->trigger();
 
     const auto shown = [](const QString& toolTip) {
         QTextDocument document;
         document.setHtml(toolTip);
         return document.toPlainText();
     };
-    EXPECT_EQ(shown(w.Image[1]->toolTip()), lines[21]);
-    EXPECT_EQ(shown(w.Spieler[1]->toolTip()), lines[22]);
+    EXPECT_EQ(shown(w.Seats[1]->Picture->toolTip()), lines[21]);
+    EXPECT_EQ(shown(w.Seats[1]->Name->toolTip()), lines[22]);
     // The help and info pages, names and hints are labels.
     for (const QLabel* label : w.findChildren<QLabel*>()) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();

@@ -1,8 +1,23 @@
 #include "tests/support/window_fixture.h"
 
-#include "game/highscores.h"
+#include "model/game/highscores.h"
+#include "ui/answer_board_view.h"
+#include "ui/buzzer_setup_view.h"
+#include "ui/cover_view.h"
+#include "ui/help_view.h"
+#include "ui/mini_cover_view.h"
+#include "ui/seat_view.h"
+#include "ui/start_hints.h"
+#include "ui/status_row_view.h"
+#include "ui/widgets/caption_label.h"
+#include "ui/widgets/filled_panel.h"
+#include "ui/widgets/picture_box.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 
@@ -11,7 +26,7 @@ using namespace harvoline::testing;
 
 namespace {
 
-template <typename T = QWidget> T* Control(TfrmMain& w, const QString& name) {
+template <typename T = QWidget> T* Control(MainWindow& w, const QString& name) {
     if (w.objectName() == name) {
         return qobject_cast<T*>(&w);
     }
@@ -20,17 +35,20 @@ template <typename T = QWidget> T* Control(TfrmMain& w, const QString& name) {
     return control;
 }
 
-bool HintsShowing(TfrmMain& w) {
-    return IsShown(w.Info1) && IsShown(w.Info2) && IsShown(w.Info3Panel) && IsShown(w.Info4Panel);
+bool HintsShowing(MainWindow& w) {
+    const StartHints& hints = *w.Hints;
+    return IsShown(hints.TitleHint) && IsShown(hints.MenuHint) && IsShown(hints.PictureHint) &&
+           IsShown(hints.NameHint);
 }
 
-bool HintsHidden(TfrmMain& w) {
-    return !IsShown(w.Info1) && !IsShown(w.Info2) && !IsShown(w.Info3Panel) &&
-           !IsShown(w.Info4Panel) && !w.Timer4->isActive();
+bool HintsHidden(MainWindow& w) {
+    const StartHints& hints = *w.Hints;
+    return !IsShown(hints.TitleHint) && !IsShown(hints.MenuHint) && !IsShown(hints.PictureHint) &&
+           !IsShown(hints.NameHint) && !hints.StartHintsTimer.isActive();
 }
 
 // A click delivered as the system delivers it: to whatever control the point shows.
-void ClickThroughWindow(TfrmMain& w, QWidget* control, QPoint at = {}) {
+void ClickThroughWindow(MainWindow& w, QWidget* control, QPoint at = {}) {
     if (at.isNull()) {
         at = control->rect().center();
     }
@@ -42,10 +60,10 @@ const QPoint BareStatusBand(125, 45);
 
 } // namespace
 
-using MainWindow = WindowTest;
+using MainWindowTest = WindowTest;
 
-TEST_F(MainWindow, ControlsStandAtTheirDesignPlaces) {
-    TfrmMain& w = StartWindow();
+TEST_F(MainWindowTest, ControlsStandAtTheirDesignPlaces) {
+    MainWindow& w = StartWindow();
     EXPECT_EQ(w.size(), QSize(800, 566));
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     struct Case {
@@ -54,89 +72,96 @@ TEST_F(MainWindow, ControlsStandAtTheirDesignPlaces) {
         bool Shown;
     };
     const Case cases[] = {
-        {"Rahmen", {0, 0, 800, 566}, true},
+        {"Frame", {0, 0, 800, 566}, true},
         {"Background", {3, 3, 794, 560}, true},
-        {"HVIcon", {272 - 0, 4, 33, 33}, true},
-        {"Start", {8, 200, 113, 43}, true},
-        {"Bevel1", {360, 200, 425, 41}, true},
-        {"TimesUp", {360, 200, 321, 41}, false},
-        {"APanel", {8, 34, 37, 37}, false},
-        {"DPanel", {8, 154, 37, 37}, false},
-        {"A", {3, 3, 30, 30}, true},
-        {"PlayerP1", {5, 248, 190, 313}, true},
-        {"PlayerP2", {205, 248, 190, 313}, true},
-        {"PlayerP3", {405, 248, 190, 313}, true},
-        {"PlayerP4", {605, 248, 190, 313}, true},
-        {"Image2", {10, 10, 170, 230}, true},
-        {"Spieler2", {10, 240, 135, 29}, true},
-        {"Edit2", {10, 240, 135, 37}, false},
-        {"S4", {144, 240, 37, 37}, true},
-        {"Gitter3", {0, 0, 190, 313}, false},
-        {"EndHelp", {746, 519, 49, 43}, false},
-        {"Info1", {472, 32, 249, 22}, true},
-        {"Info2", {88, 16, 193, 22}, true},
-        {"Info3Panel", {13, 96, 172, 28}, true},
-        {"Info4Panel", {0, 264, 193, 33}, true},
-        {"BuzzerPanel", {(800 - 385) / 2 - 20, 248 - 50 - 73, 385, 73}, false},
-        {"NoMoreBuzzers", {312, 48, 70, 20}, true},
+        {"MenuIcon", {272 - 0, 4, 33, 33}, true},
+        {"StartButton", {8, 200, 113, 43}, true},
+        {"AnswerTimeTrack", {360, 200, 425, 41}, true},
+        {"AnswerTimeBar", {360, 200, 321, 41}, false},
+        {"ChoiceFrame1", {8, 34, 37, 37}, false},
+        {"ChoiceFrame4", {8, 154, 37, 37}, false},
+        {"ChoiceButton1", {3, 3, 30, 30}, true},
+        {"SeatPanel1", {5, 248, 190, 313}, true},
+        {"SeatPanel2", {205, 248, 190, 313}, true},
+        {"SeatPanel3", {405, 248, 190, 313}, true},
+        {"SeatPanel4", {605, 248, 190, 313}, true},
+        {"SeatPicture2", {10, 10, 170, 230}, true},
+        {"SeatName2", {10, 240, 135, 29}, true},
+        {"SeatNameEditor2", {10, 240, 135, 37}, false},
+        {"BuzzButton4", {144, 240, 37, 37}, true},
+        {"LockOutOverlay3", {0, 0, 190, 313}, false},
+        {"CloseHelpButton", {746, 519, 49, 43}, false},
+        {"TitleHint", {472, 32, 249, 22}, true},
+        {"MenuHint", {88, 16, 193, 22}, true},
+        {"PictureHint", {13, 96, 172, 28}, true},
+        {"NameHint", {0, 264, 193, 33}, true},
+        {"BuzzerSetupPanel", {(800 - 385) / 2 - 20, 248 - 50 - 73, 385, 73}, false},
+        {"SkipBuzzerSetupButton", {312, 48, 70, 20}, true},
         {"MiniCover", {632, 34, 161, 161}, false},
-        {"MiniDeck3", {632, 34, 161, 161}, false},
-        {"Resize", {782, 548, 16, 16}, true},
+        {"MiniCoverMask3", {632, 34, 161, 161}, false},
+        {"ResizeGrip", {782, 548, 16, 16}, true},
         {"CoverPanel", {117, 0, 566, 566}, false},
     };
     for (const Case& c : cases) {
         QWidget* control = Control(w, c.Name);
         ASSERT_NE(control, nullptr);
-        if (QString(c.Name) != "HVIcon" && QString(c.Name) != "CoverPanel") {
+        if (QString(c.Name) != "MenuIcon" && QString(c.Name) != "CoverPanel") {
             EXPECT_EQ(control->geometry(), c.Geometry) << c.Name;
         }
         EXPECT_EQ(IsShown(control), c.Shown) << c.Name;
     }
     // The cover panel's top depends on the window's height: at 566 it is too low for the
     // places below and above the answer bar, so it stands at the title's height, shrunk.
-    EXPECT_EQ(w.CoverPanel->y(), w.Titel->height());
-    EXPECT_EQ(w.CoverPanel->height(), 566 - w.Titel->height());
-    EXPECT_EQ(w.CoverPanel->width(), w.CoverPanel->height());
+    const CoverView& cover = *w.Cover;
+    EXPECT_EQ(cover.CoverPanel->y(), w.TitleLabel->height());
+    EXPECT_EQ(cover.CoverPanel->height(), 566 - w.TitleLabel->height());
+    EXPECT_EQ(cover.CoverPanel->width(), cover.CoverPanel->height());
     // The picture and the tiles shrink with it, so the last row and column stay inside.
-    const int inside = w.CoverPanel->width() - 6;
-    EXPECT_EQ(w.Cover->geometry(), QRect(3, 3, inside, inside));
-    EXPECT_EQ(w.Tile[1]->pos(), QPoint(3, 3));
-    EXPECT_EQ(w.Tile[64]->geometry().bottomRight(), QPoint(2 + inside, 2 + inside));
-    EXPECT_EQ(w.Tile[2]->x(), w.Tile[1]->geometry().right() + 1);
-    EXPECT_EQ(w.Tile[9]->y(), w.Tile[1]->geometry().bottom() + 1);
+    const int inside = cover.CoverPanel->width() - 6;
+    EXPECT_EQ(cover.CoverPicture->geometry(), QRect(3, 3, inside, inside));
+    EXPECT_EQ(cover.CoverTiles[1]->pos(), QPoint(3, 3));
+    EXPECT_EQ(cover.CoverTiles[64]->geometry().bottomRight(), QPoint(2 + inside, 2 + inside));
+    EXPECT_EQ(cover.CoverTiles[2]->x(), cover.CoverTiles[1]->geometry().right() + 1);
+    EXPECT_EQ(cover.CoverTiles[9]->y(), cover.CoverTiles[1]->geometry().bottom() + 1);
 
-    EXPECT_EQ(w.Titel->x(), (800 - w.Titel->width()) / 2 - 20);
-    EXPECT_EQ(w.HVIcon->x(), w.Titel->x() - 40);
-    EXPECT_EQ(w.Titel->Caption(), "Harvoline");
+    EXPECT_EQ(w.TitleLabel->x(), (800 - w.TitleLabel->width()) / 2 - 20);
+    EXPECT_EQ(w.MenuIcon->x(), w.TitleLabel->x() - 40);
+    EXPECT_EQ(w.TitleLabel->Caption(), "Harvoline");
     EXPECT_EQ(w.windowTitle(), "Harvoline");
-    EXPECT_EQ(w.Zeit->Caption(), "00:00");
-    EXPECT_EQ(w.Punkte->Caption(), "Punkte: 3");
-    EXPECT_EQ(w.Start->text(), "Start");
-    EXPECT_EQ(w.Anzahl->Caption(), "0 Lieder in der Playlist");
-    EXPECT_EQ(w.Anzahl->x() + w.Anzahl->width(), 800 - 15);
+    const StatusRowView& status = *w.StatusRow;
+    EXPECT_EQ(status.RoundClockLabel->Caption(), "00:00");
+    EXPECT_EQ(status.PointsLabel->Caption(), "Punkte: 3");
+    EXPECT_EQ(w.StartButton->text(), "Start");
+    EXPECT_EQ(status.SongCountLabel->Caption(), "0 Lieder in der Playlist");
+    EXPECT_EQ(status.SongCountLabel->x() + status.SongCountLabel->width(), 800 - 15);
     for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_EQ(w.Spieler[seat]->Caption(), QString("Name%1").arg(seat));
-        EXPECT_EQ(w.PlayerZeit[seat]->Caption(), "1:00:00");
-        EXPECT_EQ(w.PlayerPunkte[seat]->Caption(), "0");
-        EXPECT_FALSE(IsEnabledFlag(w.S[seat]));
-        EXPECT_EQ(w.Image[seat]->Picture().size(), QSize(170, 230));
-        EXPECT_EQ(w.AnswerButton[seat]->text(), QString("&%1").arg(seat));
-        EXPECT_TRUE(w.AnswerLabel[seat]->Caption().isEmpty());
+        const SeatView& view = *w.Seats[seat];
+        EXPECT_EQ(view.Name->Caption(), QString("Name%1").arg(seat));
+        EXPECT_EQ(view.BestTime->Caption(), "1:00:00");
+        EXPECT_EQ(view.Score->Caption(), "0");
+        EXPECT_FALSE(IsEnabledFlag(view.BuzzButton));
+        EXPECT_EQ(view.Picture->Picture().size(), QSize(170, 230));
+        EXPECT_EQ(w.AnswerBoard->ChoiceButtons[seat]->text(), QString("&%1").arg(seat));
+        EXPECT_TRUE(w.AnswerBoard->AnswerLines[seat]->Caption().isEmpty());
     }
-    EXPECT_EQ(w.S[1]->text(), "&Q");
-    EXPECT_EQ(w.S[4]->text(), "&P");
+    EXPECT_EQ(w.Seats[1]->BuzzButton->text(), "&Q");
+    EXPECT_EQ(w.Seats[4]->BuzzButton->text(), "&P");
     EXPECT_EQ(w.Background->Picture().size(), QSize(800, 566));
-    EXPECT_EQ(w.HVIcon->Picture().size(), QSize(33, 33));
-    EXPECT_EQ(w.MiniDeck[1]->Picture().size(), QSize(161, 161));
-    EXPECT_EQ(w.Info1->Color(), 0x00A8FFu);
+    EXPECT_EQ(w.MenuIcon->Picture().size(), QSize(33, 33));
+    EXPECT_EQ(w.MiniCover->MiniCoverMasks[1]->Picture().size(), QSize(161, 161));
+    EXPECT_EQ(w.Hints->TitleHint->Color(), 0x00A8FFu);
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 168, 0));
     EXPECT_EQ(Platform.Randomizations, 1);
 
-    const int intervals[] = {10000, 10, 20, 15000, 750, 1500};
-    const QTimer* timers[] = {w.Timer1, w.Timer2, w.Timer3, w.Timer4, w.Timer5, w.Timer6};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(timers[i]->interval(), intervals[i]) << i + 1;
-        EXPECT_EQ(timers[i]->isActive(), i == 3) << i + 1;
+    const GameTimers& game = Game().Timers();
+    const std::pair<const QTimer*, int> timers[] = {
+        {&game.ClueTimer, 10000},           {&game.RoundClockTimer, 10}, {&game.AnswerTimer, 20},
+        {&w.Hints->StartHintsTimer, 15000}, {&game.TileTimer, 750},      {&game.MaskTimer, 1500},
+    };
+    for (const auto& [timer, interval] : timers) {
+        EXPECT_EQ(timer->interval(), interval) << timer->objectName().toStdString();
+        EXPECT_EQ(timer->isActive(), timer == &w.Hints->StartHintsTimer)
+            << timer->objectName().toStdString();
     }
     QStringList menu;
     for (QAction* action : w.Menu->actions()) {
@@ -144,143 +169,168 @@ TEST_F(MainWindow, ControlsStandAtTheirDesignPlaces) {
     }
     EXPECT_EQ(menu, (QStringList{"&Beenden", "-", "&Playlist laden", "&Einzelspieler", "-",
                                  "&Sprachen", "-", "&Kurzhilfe", "&Highscores"}));
-    for (QAction* action : {w.Beenden1, w.LoadPlaylist, w.Einzelspieler1, w.Sprachen1, w.Hilfe1,
-                            w.Info}) {
+    for (QAction* action : {w.QuitAction, w.LoadPlaylistAction, w.SinglePlayerAction,
+                            w.LanguageAction, w.HelpAction, w.AboutAction}) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     }
 }
 
-TEST_F(MainWindow, LayoutFollowsTheWindowSize) {
-    TfrmMain& w = StartWindow();
+TEST_F(MainWindowTest, LayoutFollowsTheWindowSize) {
+    MainWindow& w = StartWindow();
     w.resize(1024, 768);
-    EXPECT_EQ(w.PlayerP[1]->pos(), QPoint(5, 415));
-    EXPECT_EQ(w.PlayerP[2]->x(), 274);
-    EXPECT_EQ(w.PlayerP[3]->x(), 548);
-    EXPECT_EQ(w.PlayerP[4]->x(), 819);
-    EXPECT_EQ(w.Rahmen->size(), QSize(1024, 768));
+    EXPECT_EQ(w.Seats[1]->Panel->pos(), QPoint(5, 415));
+    EXPECT_EQ(w.Seats[2]->Panel->x(), 274);
+    EXPECT_EQ(w.Seats[3]->Panel->x(), 548);
+    EXPECT_EQ(w.Seats[4]->Panel->x(), 819);
+    EXPECT_EQ(w.Frame->size(), QSize(1024, 768));
     EXPECT_EQ(w.Background->size(), QSize(1018, 762));
-    EXPECT_EQ(w.Resize->pos(), QPoint(1006, 750));
-    EXPECT_EQ(w.Bevel1->width(), 1024 - 15 - 360);
-    EXPECT_EQ(w.MiniCover->x(), 1024 - 161 - 7);
-    EXPECT_EQ(w.MiniDeck[2]->pos(), w.MiniCover->pos());
-    EXPECT_EQ(w.BuzzerPanel->pos(), QPoint((1024 - 385) / 2 - 20, 415 - 50 - 73));
-    EXPECT_EQ(w.CoverPanel->geometry(), QRect((1024 - 566) / 2, 195, 566, 566));
+    EXPECT_EQ(w.ResizeGrip->pos(), QPoint(1006, 750));
+    EXPECT_EQ(w.StatusRow->AnswerTimeTrack->width(), 1024 - 15 - 360);
+    EXPECT_EQ(w.MiniCover->MiniCover->x(), 1024 - 161 - 7);
+    EXPECT_EQ(w.MiniCover->MiniCoverMasks[2]->pos(), w.MiniCover->MiniCover->pos());
+    EXPECT_EQ(w.BuzzerSetup->BuzzerSetupPanel->pos(), QPoint((1024 - 385) / 2 - 20, 415 - 50 - 73));
+    const CoverView& cover = *w.Cover;
+    EXPECT_EQ(cover.CoverPanel->geometry(), QRect((1024 - 566) / 2, 195, 566, 566));
     // At its design size the panel holds the picture at 560 and 70-pixel tiles.
-    EXPECT_EQ(w.Cover->geometry(), QRect(3, 3, 560, 560));
-    EXPECT_EQ(w.Tile[18]->geometry(), QRect(3 + 70, 3 + 140, 70, 70));
-    EXPECT_EQ(w.Tile[64]->geometry(), QRect(3 + 490, 3 + 490, 70, 70));
-    EXPECT_EQ(w.Anzahl->x() + w.Anzahl->width(), 1024 - 15);
+    EXPECT_EQ(cover.CoverPicture->geometry(), QRect(3, 3, 560, 560));
+    EXPECT_EQ(cover.CoverTiles[18]->geometry(), QRect(3 + 70, 3 + 140, 70, 70));
+    EXPECT_EQ(cover.CoverTiles[64]->geometry(), QRect(3 + 490, 3 + 490, 70, 70));
+    const CaptionLabel* songCount = w.StatusRow->SongCountLabel;
+    EXPECT_EQ(songCount->x() + songCount->width(), 1024 - 15);
     w.resize(800, 566);
-    EXPECT_EQ(w.PlayerP[4]->pos(), QPoint(605, 248));
+    EXPECT_EQ(w.Seats[4]->Panel->pos(), QPoint(605, 248));
 }
 
-TEST_F(MainWindow, StartHintsHideOnTimerAndOnEachListedAction) {
-    const std::vector<std::pair<const char*, std::function<void(TfrmMain&)>>> actions = {
-        {"Timer4", [](TfrmMain& w) { w.Timer4Timer(); }},
-        {"background click", [](TfrmMain& w) { QTest::mouseClick(w.Background, Qt::LeftButton); }},
+TEST_F(MainWindowTest, StartHintsHideOnTimerAndOnEachListedAction) {
+    const std::vector<std::pair<const char*, std::function<void(MainWindow&)>>> actions = {
+        {"StartHintsTimer",
+         [](MainWindow& w) {
+             QTimer& timer = w.Hints->StartHintsTimer;
+             timer.start(1);
+             ASSERT_TRUE(QTest::qWaitFor([&] { return !timer.isActive(); }, 5000));
+         }},
+        {"background click",
+         [](MainWindow& w) { QTest::mouseClick(w.Background, Qt::LeftButton); }},
         {"status band click",
-         [](TfrmMain& w) { ClickThroughWindow(w, w.StatusBand, BareStatusBand); }},
-        {"click on a hint", [](TfrmMain& w) { ClickThroughWindow(w, w.Info1); }},
-        {"click on the second hint", [](TfrmMain& w) { ClickThroughWindow(w, w.Info2); }},
-        {"click on a player's hint", [](TfrmMain& w) { ClickThroughWindow(w, w.info3); }},
-        {"click on the last hint", [](TfrmMain& w) { ClickThroughWindow(w, w.Info4); }},
-        {"title double-click", [](TfrmMain& w) { w.TitelDblClick(); }},
-        {"icon click", [](TfrmMain& w) { w.HVIconClick(); }},
-        {"Start", [](TfrmMain& w) { w.Start->click(); }},
+         [](MainWindow& w) { ClickThroughWindow(w, w.StatusBand, BareStatusBand); }},
+        {"click on a hint", [](MainWindow& w) { ClickThroughWindow(w, w.Hints->TitleHint); }},
+        {"click on the second hint",
+         [](MainWindow& w) { ClickThroughWindow(w, w.Hints->MenuHint); }},
+        {"click on a player's hint",
+         [](MainWindow& w) { ClickThroughWindow(w, w.Hints->PictureHintText); }},
+        {"click on the last hint",
+         [](MainWindow& w) { ClickThroughWindow(w, w.Hints->NameHintText); }},
+        {"title double-click", [](MainWindow& w) { w.TitleDoubleClicked(); }},
+        {"icon click", [](MainWindow& w) { w.IconClicked(); }},
+        {"Start", [](MainWindow& w) { w.StartButton->click(); }},
     };
     for (const auto& [name, action] : actions) {
-        Window.reset();
-        TfrmMain& w = StartWindow();
+        MainWindow& w = StartWindow();
         ASSERT_TRUE(HintsShowing(w)) << name;
-        EXPECT_TRUE(w.Timer4->isActive());
+        EXPECT_TRUE(w.Hints->StartHintsTimer.isActive());
         action(w);
         EXPECT_TRUE(HintsHidden(w)) << name;
         w.Menu->hide();
     }
 }
 
-TEST_F(MainWindow, ADoubleClickOnTheStatusBandBringsASeatBack) {
-    TfrmMain& w = StartWindow();
-    w.PlayerP[2]->hide();
+TEST_F(MainWindowTest, ADoubleClickOnTheStatusBandBringsASeatBack) {
+    MainWindow& w = StartWindow();
+    Game().RenameSeat(2, "");
+    ASSERT_FALSE(IsShown(w.Seats[2]->Panel));
     QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {},
                        w.StatusBand->mapTo(&w, BareStatusBand));
-    EXPECT_TRUE(IsShown(w.PlayerP[2]));
+    EXPECT_TRUE(IsShown(w.Seats[2]->Panel));
 }
 
-TEST_F(MainWindow, TextPagesRestoreTheSavedPanelVisibility) {
-    TfrmMain& w = StartWindow();
-    w.PlayerP[2]->hide();
-    w.Hilfe1Click();
-    EXPECT_TRUE(IsShown(w.Hilfe));
-    EXPECT_TRUE(IsShown(w.EndHelp));
-    EXPECT_FALSE(IsEnabledFlag(w.Start));
-    EXPECT_FALSE(w.LoadPlaylist->isEnabled());
+TEST_F(MainWindowTest, TextPagesCoverTheSeatsAndTheBackgroundWhileOpen) {
+    MainWindow& w = StartWindow();
+    Game().RenameSeat(2, "");
+    w.OpenHelp();
+    const HelpView& help = *w.Help;
+    EXPECT_TRUE(IsShown(help.HelpText));
+    EXPECT_TRUE(IsShown(help.CloseHelpButton));
+    EXPECT_FALSE(IsEnabledFlag(w.StartButton));
+    EXPECT_FALSE(w.LoadPlaylistAction->isEnabled());
     EXPECT_FALSE(IsEnabledFlag(w.Background));
     for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_FALSE(IsShown(w.PlayerP[seat]));
+        EXPECT_FALSE(IsShown(w.Seats[seat]->Panel));
     }
     // The background does not react while a page is open.
     QTest::mouseClick(w.Background, Qt::LeftButton);
     EXPECT_TRUE(HintsShowing(w));
 
-    w.InfoClick();
-    EXPECT_FALSE(IsShown(w.Hilfe));
-    EXPECT_TRUE(IsShown(w.InfoText));
-    EXPECT_EQ(w.InfoText->Caption(),
+    w.OpenAbout();
+    EXPECT_FALSE(IsShown(help.HelpText));
+    EXPECT_TRUE(IsShown(help.AboutText));
+    EXPECT_EQ(help.AboutText->Caption(),
               "Highscores:\n\n\nHarvoline - made for quiz nights with friends.");
 
-    QTest::keyClick(&w, Qt::Key_Escape);
-    EXPECT_FALSE(IsShown(w.InfoText));
-    EXPECT_FALSE(IsShown(w.EndHelp));
-    EXPECT_TRUE(IsEnabledFlag(w.Start));
-    EXPECT_TRUE(w.LoadPlaylist->isEnabled());
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(IsShown(help.AboutText));
+    EXPECT_FALSE(IsShown(help.CloseHelpButton));
+    EXPECT_TRUE(IsEnabledFlag(w.StartButton));
+    EXPECT_TRUE(w.LoadPlaylistAction->isEnabled());
     EXPECT_TRUE(IsEnabledFlag(w.Background));
-    EXPECT_TRUE(IsShown(w.PlayerP[1]));
-    EXPECT_FALSE(IsShown(w.PlayerP[2]));
-    EXPECT_TRUE(IsShown(w.PlayerP[3]));
-    EXPECT_TRUE(IsShown(w.PlayerP[4]));
+    EXPECT_TRUE(IsShown(w.Seats[1]->Panel));
+    EXPECT_FALSE(IsShown(w.Seats[2]->Panel));
+    EXPECT_TRUE(IsShown(w.Seats[3]->Panel));
+    EXPECT_TRUE(IsShown(w.Seats[4]->Panel));
 }
 
-TEST_F(MainWindow, TextPagesWrapInsideTheWindowAboveTheirOkButton) {
-    TfrmMain& w = StartWindow();
-    w.Settings.Append(ScrambleLine("A player with a long name: 012; 0:04:37", +1));
+// Seats are the game's: what the menu changes while a page is open shows when it closes.
+TEST_F(MainWindowTest, SinglePlayerChosenWhileAPageIsOpenStaysWhenItCloses) {
+    MainWindow& w = StartWindow();
+    w.OpenHelp();
+    w.SinglePlayerAction->trigger();
+    EXPECT_FALSE(IsShown(w.Seats[1]->Panel));
+    w.CloseTextPage();
+    EXPECT_TRUE(IsShown(w.Seats[1]->Panel));
+    for (int seat = 2; seat <= 4; ++seat) {
+        EXPECT_FALSE(IsShown(w.Seats[seat]->Panel)) << seat;
+    }
+}
+
+TEST_F(MainWindowTest, TextPagesWrapInsideTheWindowAboveTheirOkButton) {
+    MainWindow& w = StartWindow();
+    Game().Config().Settings().Append(ScrambleLine("A player with a long name: 012; 0:04:37", +1));
+    const HelpView& help = *w.Help;
     for (const QSize size : {QSize(800, 566), QSize(1024, 768)}) {
         w.resize(size);
         QCoreApplication::processEvents();
-        w.Hilfe1Click();
-        w.InfoClick();
-        for (const TLabel* page : {w.Hilfe, w.InfoText}) {
+        w.OpenHelp();
+        w.OpenAbout();
+        for (const CaptionLabel* page : {help.HelpText, help.AboutText}) {
             SCOPED_TRACE(page->objectName().toStdString() + " at " + std::to_string(size.width()));
             EXPECT_LE(page->geometry().right(), w.width() - 15);
             EXPECT_GE(page->height(), page->heightForWidth(page->width()));
-            EXPECT_LT(page->geometry().bottom(), w.EndHelp->y());
+            EXPECT_LT(page->geometry().bottom(), help.CloseHelpButton->y());
         }
-        w.EndHelpClick();
+        w.CloseTextPage();
     }
     // A line that ends with a blank runs on into the next; other line breaks stay.
-    EXPECT_TRUE(w.Hilfe->text().contains("Je schneller man ist, desto mehr Punkte"));
-    EXPECT_TRUE(w.Hilfe->text().contains("mittippen.\nIm Einzelspielermodus"));
-    EXPECT_TRUE(w.Hilfe->Caption().contains("desto \r\nmehr"));
+    EXPECT_TRUE(help.HelpText->text().contains("Je schneller man ist, desto mehr Punkte"));
+    EXPECT_TRUE(help.HelpText->text().contains("mittippen.\nIm Einzelspielermodus"));
+    EXPECT_TRUE(help.HelpText->Caption().contains("desto \r\nmehr"));
 }
 
-TEST_F(MainWindow, BuzzerPromptStandsClearOfItsButton) {
-    TfrmMain& w = StartWindow();
-    const QRect text = w.BuzzLabel->fontMetrics().boundingRect(
-        w.BuzzLabel->contentsRect(), int(w.BuzzLabel->alignment()) | Qt::TextWordWrap,
-        w.BuzzLabel->text());
-    EXPECT_TRUE(w.BuzzLabel->text().contains("Name1, bitte deinen Buzzer drücken"));
-    EXPECT_FALSE(text.intersects(w.NoMoreBuzzers->geometry()));
+TEST_F(MainWindowTest, BuzzerPromptStandsClearOfItsButton) {
+    MainWindow& w = StartWindow();
+    const CaptionLabel* prompt = w.BuzzerSetup->BuzzerSetupPrompt;
+    const QRect text = prompt->fontMetrics().boundingRect(
+        prompt->contentsRect(), int(prompt->alignment()) | Qt::TextWordWrap, prompt->text());
+    EXPECT_TRUE(prompt->text().contains("Name1, bitte deinen Buzzer drücken"));
+    EXPECT_FALSE(text.intersects(w.BuzzerSetup->SkipBuzzerSetupButton->geometry()));
 }
 
-TEST_F(MainWindow, InfoPageListsAtMostFifteenUnscrambledHighscores) {
-    TfrmMain& w = StartWindow();
+TEST_F(MainWindowTest, AboutPageListsAtMostFifteenUnscrambledHighscores) {
+    MainWindow& w = StartWindow();
     for (int i = 1; i <= 17; ++i) {
-        w.Settings.Append(ScrambleLine(QString("P%1: %2; 0:01:00").arg(i).arg(100 - i, 3, 10,
-                                                                                QChar('0')),
-                                       +1));
+        Game().Config().Settings().Append(
+            ScrambleLine(QString("P%1: %2; 0:01:00").arg(i).arg(100 - i, 3, 10, QChar('0')), +1));
     }
-    w.InfoClick();
-    const QStringList lines = w.InfoText->Caption().split('\n');
+    w.OpenAbout();
+    const QStringList lines = w.Help->AboutText->Caption().split('\n');
     ASSERT_EQ(lines.size(), 1 + 1 + 15 + 2);
     EXPECT_EQ(lines[0], "Highscores:");
     EXPECT_EQ(lines[1], "");
@@ -289,42 +339,36 @@ TEST_F(MainWindow, InfoPageListsAtMostFifteenUnscrambledHighscores) {
     EXPECT_EQ(lines[17], "");
 }
 
-TEST_F(MainWindow, EnterPressesStartOnlyWhenItIsShownAndEnabled) {
-    TfrmMain& w = StartWindow();
-    w.CoverPanel->show();
-    w.Start->setEnabled(false);
-    QTest::keyClick(&w, Qt::Key_Return);
-    EXPECT_TRUE(IsShown(w.CoverPanel));
-    w.Start->setEnabled(true);
-    QTest::keyClick(&w, Qt::Key_Enter);
-    EXPECT_FALSE(IsShown(w.CoverPanel));
+TEST_F(MainWindowTest, EnterPressesStartOnlyWhileStartWorks) {
+    MainWindow& w = StartWindow();
+    w.OpenHelp();
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Platform.Dialogs.empty());
+    EXPECT_TRUE(HintsShowing(w));
+    w.CloseTextPage();
+    Press(Qt::Key_Enter);
+    EXPECT_EQ(Platform.Dialogs.size(), 1u);
     EXPECT_TRUE(HintsHidden(w));
 }
 
-TEST_F(MainWindow, TitleDoubleClickMaximisesAndRestores) {
-    TfrmMain& w = StartWindow();
-    QTest::mouseDClick(w.Titel, Qt::LeftButton);
+TEST_F(MainWindowTest, TitleDoubleClickMaximisesAndRestores) {
+    MainWindow& w = StartWindow();
+    QTest::mouseDClick(w.TitleLabel, Qt::LeftButton);
     EXPECT_TRUE(w.isMaximized());
     EXPECT_TRUE(HintsHidden(w));
-    w.TitelDblClick();
+    w.TitleDoubleClicked();
     EXPECT_FALSE(w.isMaximized());
 }
 
-TEST_F(MainWindow, IconDoubleClickAndMenuCloseTheWindowAndSaveSettings) {
-    TfrmMain& w = StartWindow();
-    QTest::mouseDClick(w.HVIcon, Qt::LeftButton);
+TEST_F(MainWindowTest, IconDoubleClickAndMenuCloseTheWindowAndSaveSettings) {
+    MainWindow& w = StartWindow();
+    QTest::mouseDClick(w.MenuIcon, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(SettingsFileLines().size(), 11);
 
     QFile::remove(ExePath("Harvoline.ini"));
-    TfrmMain& again = StartWindow();
-    again.Beenden1->trigger();
+    MainWindow& again = StartWindow();
+    again.QuitAction->trigger();
     EXPECT_FALSE(again.isVisible());
     EXPECT_EQ(SettingsFileLines().size(), 11);
-}
-
-TEST_F(MainWindow, ErrorsOfAnActionGoToTheGeneralErrorBox) {
-    TfrmMain& w = StartWindow();
-    w.Guarded([] { throw HarvolineError("Datei kaputt"); });
-    EXPECT_EQ(Platform.Errors, QStringList{"Datei kaputt"});
 }

@@ -1,6 +1,6 @@
-#include "platform/errors.h"
+#include "model/errors.h"
 #include "platform/mp3_frames.h"
-#include "platform/regular_file.h"
+#include "model/config/regular_file.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/tag_files.h"
 

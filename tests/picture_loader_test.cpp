@@ -1,7 +1,7 @@
-#include "media/picture_loader.h"
-#include "platform/errors.h"
+#include "model/errors.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/tag_files.h"
+#include "ui/pictures/picture_loader.h"
 
 #include <QDir>
 #include <QFile>

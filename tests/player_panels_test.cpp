@@ -1,5 +1,15 @@
-#include "app/language.h"
-#include "tests/support/playlist_fixture.h"
+#include "model/config/language.h"
+#include "model/config/settings.h"
+#include "tests/support/window_fixture.h"
+#include "ui/seat_view.h"
+#include "ui/start_hints.h"
+#include "ui/widgets/caption_label.h"
+#include "ui/widgets/filled_panel.h"
+#include "ui/widgets/picture_box.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QApplication>
 #include <QFile>
@@ -12,11 +22,11 @@ using namespace harvoline::testing;
 
 namespace {
 
-class PlayerPanels : public PlaylistTest {
+class PlayerPanels : public WindowTest {
   protected:
     // The window active, so the name editors really get and lose the keyboard focus.
-    TfrmMain& StartActiveWindow() {
-        TfrmMain& w = StartWindow();
+    MainWindow& StartActiveWindow() {
+        MainWindow& w = StartWindow();
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         return w;
@@ -28,10 +38,10 @@ class PlayerPanels : public PlaylistTest {
     static void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     static void PressEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
 
-    static void Rename(TfrmMain& w, int seat, const QString& name) {
-        DoubleClick(w.Spieler[seat]);
-        ASSERT_EQ(QApplication::focusWidget(), w.Edit[seat]);
-        w.Edit[seat]->clear();
+    static void Rename(MainWindow& w, int seat, const QString& name) {
+        DoubleClick(w.Seats[seat]->Name);
+        ASSERT_EQ(QApplication::focusWidget(), w.Seats[seat]->NameEditor);
+        w.Seats[seat]->NameEditor->clear();
         Type(name);
         PressEnter();
     }
@@ -68,112 +78,113 @@ TEST(PlayerLines, RenamingKeepsEverythingUpToTheFirstGap) {
 }
 
 TEST_F(PlayerPanels, AnEmptyNameHidesTheSeatUntilTheBackgroundBringsItBackWithItsEditor) {
-    TfrmMain& w = StartActiveWindow();
-    DoubleClick(w.Spieler[2]);
-    EXPECT_FALSE(IsShown(w.Info1));
-    ASSERT_TRUE(IsShown(w.Edit[2]));
-    EXPECT_EQ(w.Edit[2]->text(), "Name2");
-    ASSERT_EQ(QApplication::focusWidget(), w.Edit[2]);
+    MainWindow& w = StartActiveWindow();
+    DoubleClick(w.Seats[2]->Name);
+    EXPECT_FALSE(IsShown(w.Hints->TitleHint));
+    ASSERT_TRUE(IsShown(w.Seats[2]->NameEditor));
+    EXPECT_EQ(w.Seats[2]->NameEditor->text(), "Name2");
+    ASSERT_EQ(QApplication::focusWidget(), w.Seats[2]->NameEditor);
 
-    w.Edit[2]->clear();
+    w.Seats[2]->NameEditor->clear();
     PressEnter();
-    EXPECT_FALSE(IsShown(w.PlayerP[2]));
-    EXPECT_TRUE(IsShown(w.Edit[2]));
+    EXPECT_FALSE(IsShown(w.Seats[2]->Panel));
+    EXPECT_TRUE(IsShown(w.Seats[2]->NameEditor));
     EXPECT_EQ(QApplication::focusWidget(), &w);
-    EXPECT_EQ(w.Spieler[2]->Caption(), "Name2");
-    EXPECT_EQ(w.Settings.Line(2), "Name2: Name2.jpg; Name2");
+    EXPECT_EQ(w.Seats[2]->Name->Caption(), "Name2");
+    EXPECT_EQ(Game().Config().Settings().Line(2), "Name2: Name2.jpg; Name2");
 
     DoubleClick(w.Background);
-    EXPECT_TRUE(IsShown(w.PlayerP[2]));
-    EXPECT_TRUE(IsShown(w.Edit[2]));
-    EXPECT_EQ(w.Edit[2]->text(), "");
+    EXPECT_TRUE(IsShown(w.Seats[2]->Panel));
+    EXPECT_TRUE(IsShown(w.Seats[2]->NameEditor));
+    EXPECT_EQ(w.Seats[2]->NameEditor->text(), "");
     EXPECT_TRUE(Platform.Dialogs.empty());
 
-    w.Edit[2]->setFocus();
+    w.Seats[2]->NameEditor->setFocus();
     Type("Anna");
     PressEnter();
-    EXPECT_TRUE(IsShown(w.PlayerP[2]));
-    EXPECT_FALSE(IsShown(w.Edit[2]));
-    EXPECT_EQ(w.Spieler[2]->Caption(), "Anna");
-    EXPECT_EQ(w.Settings.Line(2), "Name2: Name2.jpg; Anna");
+    EXPECT_TRUE(IsShown(w.Seats[2]->Panel));
+    EXPECT_FALSE(IsShown(w.Seats[2]->NameEditor));
+    EXPECT_EQ(w.Seats[2]->Name->Caption(), "Anna");
+    EXPECT_EQ(Game().Config().Settings().Line(2), "Name2: Name2.jpg; Anna");
 }
 
 TEST_F(PlayerPanels, RenamingRewritesOnlyTheNameAndEndsTheNameHint) {
-    TfrmMain& w = StartActiveWindow();
-    ASSERT_FALSE(w.Spieler[3]->toolTip().isEmpty());
+    MainWindow& w = StartActiveWindow();
+    ASSERT_FALSE(w.Seats[3]->Name->toolTip().isEmpty());
     Rename(w, 3, "Eva");
-    EXPECT_EQ(w.Spieler[3]->Caption(), "Eva");
-    EXPECT_EQ(w.Settings.Line(3), "Name3: Name3.jpg; Eva");
-    EXPECT_TRUE(w.Spieler[3]->toolTip().isEmpty());
-    EXPECT_FALSE(w.Image[3]->toolTip().isEmpty());
-    // Applying the language again does not bring the hint back.
-    w.ApplyLanguage();
-    EXPECT_TRUE(w.Spieler[3]->toolTip().isEmpty());
-    EXPECT_FALSE(w.Spieler[4]->toolTip().isEmpty());
+    EXPECT_EQ(w.Seats[3]->Name->Caption(), "Eva");
+    EXPECT_EQ(Game().Config().Settings().Line(3), "Name3: Name3.jpg; Eva");
+    EXPECT_TRUE(w.Seats[3]->Name->toolTip().isEmpty());
+    EXPECT_FALSE(w.Seats[3]->Picture->toolTip().isEmpty());
+    // Applying a language again does not bring the hint back.
+    Platform.DialogAnswers.push_back(QStringLiteral(HARVOLINE_SOURCE_DIR "/languages/English.ini"));
+    w.LanguageAction->trigger();
+    EXPECT_TRUE(w.Seats[3]->Name->toolTip().isEmpty());
+    EXPECT_FALSE(w.Seats[4]->Name->toolTip().isEmpty());
 
     // Enter closes the editor once, although hiding it moves the focus away as well.
-    w.Settings.SetLine(1, "Bob");
+    Game().Config().Settings().SetLine(1, "Bob");
     Rename(w, 1, "A; b");
-    EXPECT_EQ(w.Settings.Line(1), " A; b");
+    EXPECT_EQ(Game().Config().Settings().Line(1), " A; b");
 }
 
 TEST_F(PlayerPanels, TheEditorClosesWhenTheFocusMovesOnInsideTheWindowOnly) {
-    TfrmMain& w = StartActiveWindow();
-    DoubleClick(w.Spieler[1]);
+    MainWindow& w = StartActiveWindow();
+    DoubleClick(w.Seats[1]->Name);
     Type("x");
     // Another program or the popup menu taking the focus leaves the editor open.
     for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent away(QEvent::FocusOut, reason);
-        QApplication::sendEvent(w.Edit[1], &away);
-        EXPECT_TRUE(IsShown(w.Edit[1])) << reason;
+        QApplication::sendEvent(w.Seats[1]->NameEditor, &away);
+        EXPECT_TRUE(IsShown(w.Seats[1]->NameEditor)) << reason;
     }
-    EXPECT_EQ(w.Spieler[1]->Caption(), "Name1");
+    EXPECT_EQ(w.Seats[1]->Name->Caption(), "Name1");
     // Opening the next editor takes the focus and closes the first one.
-    DoubleClick(w.Spieler[4]);
-    EXPECT_FALSE(IsShown(w.Edit[1]));
-    EXPECT_EQ(w.Spieler[1]->Caption(), "Name1x");
-    EXPECT_EQ(w.Settings.Line(1), "Name1: Name1.jpg; Name1x");
-    EXPECT_EQ(QApplication::focusWidget(), w.Edit[4]);
+    DoubleClick(w.Seats[4]->Name);
+    EXPECT_FALSE(IsShown(w.Seats[1]->NameEditor));
+    EXPECT_EQ(w.Seats[1]->Name->Caption(), "Name1x");
+    EXPECT_EQ(Game().Config().Settings().Line(1), "Name1: Name1.jpg; Name1x");
+    EXPECT_EQ(QApplication::focusWidget(), w.Seats[4]->NameEditor);
 }
 
 TEST_F(PlayerPanels, HiddenSeatsComeBackOnePerDoubleClickThenTheBackgroundIsChosen) {
     const QString picture = WritePictureOfSize("back.jpg", {300, 200});
-    TfrmMain& w = StartWindow();
-    w.PlayerP[2]->hide();
-    w.PlayerP[4]->hide();
+    MainWindow& w = StartWindow();
+    Game().RenameSeat(2, "");
+    Game().RenameSeat(4, "");
     DoubleClick(w.Background);
-    EXPECT_TRUE(IsShown(w.PlayerP[2]));
-    EXPECT_FALSE(IsShown(w.PlayerP[4]));
+    EXPECT_TRUE(IsShown(w.Seats[2]->Panel));
+    EXPECT_FALSE(IsShown(w.Seats[4]->Panel));
     DoubleClick(w.Background);
-    EXPECT_TRUE(IsShown(w.PlayerP[4]));
+    EXPECT_TRUE(IsShown(w.Seats[4]->Panel));
     EXPECT_TRUE(Platform.Dialogs.empty());
 
     Platform.DialogAnswers.push_back(picture);
     DoubleClick(w.Background);
     ASSERT_EQ(Platform.Dialogs.size(), 1u);
-    EXPECT_EQ(Platform.Dialogs[0].Filter, w.LanguageEntry(15));
-    EXPECT_EQ(Platform.Dialogs[0].Title, w.LanguageEntry(16));
+    EXPECT_EQ(Platform.Dialogs[0].Filter, Game().Config().Text(15));
+    EXPECT_EQ(Platform.Dialogs[0].Title, Game().Config().Text(16));
     EXPECT_EQ(w.Background->Picture().size(), QSize(300, 200));
-    EXPECT_EQ(w.Settings.Line(5), picture);
+    EXPECT_EQ(Game().Config().Settings().Line(5), picture);
 
     // While a text page is open the background does not react.
-    w.Hilfe1Click();
+    w.OpenHelp();
     DoubleClick(w.Background);
     EXPECT_EQ(Platform.Dialogs.size(), 1u);
-    EXPECT_FALSE(IsShown(w.PlayerP[1]));
+    EXPECT_FALSE(IsShown(w.Seats[1]->Panel));
 }
 
 TEST_F(PlayerPanels, CancellingTheBackgroundDialogChangesNothing) {
     const QString face = WritePictureOfSize("face.jpg", {40, 60});
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     const QImage before = w.Background->Picture();
     Platform.DialogAnswers = {face, std::nullopt};
-    DoubleClick(w.Image[2]);
+    DoubleClick(w.Seats[2]->Picture);
     DoubleClick(w.Background);
     EXPECT_EQ(Platform.Dialogs.size(), 2u);
     EXPECT_EQ(w.Background->Picture(), before);
-    EXPECT_EQ(w.Settings.Line(5), "");
-    EXPECT_EQ(w.Settings.Line(2), "Name2: " + face + "; Name2");
+    EXPECT_EQ(Game().Config().Settings().Line(5), "");
+    EXPECT_EQ(Game().Config().Settings().Line(2), "Name2: " + face + "; Name2");
 }
 
 TEST_F(PlayerPanels, AChosenPictureRewritesTheWholeLineAndIsNeverEnlarged) {
@@ -189,109 +200,109 @@ TEST_F(PlayerPanels, AChosenPictureRewritesTheWholeLineAndIsNeverEnlarged) {
         {{340, 230}, {0, 57, 170, 115}},
         {{170, 460}, {42, 0, 85, 230}},
     };
-    TfrmMain& w = StartWindow();
-    ASSERT_EQ(w.Spieler[1]->Caption(), "Bob");
+    MainWindow& w = StartWindow();
+    ASSERT_EQ(w.Seats[1]->Name->Caption(), "Bob");
     for (const Case& c : cases) {
         const QString path = WritePictureOfSize(
             QString("bob%1x%2.jpg").arg(c.Picture.width()).arg(c.Picture.height()), c.Picture);
         Platform.DialogAnswers.push_back(path);
-        DoubleClick(w.Image[1]);
-        EXPECT_EQ(w.Settings.Line(1), "Name1: " + path + "; Bob");
-        EXPECT_EQ(w.Image[1]->Picture().size(), c.Picture);
-        EXPECT_EQ(w.Image[1]->PictureRect(), c.Shown) << path.toStdString();
-        EXPECT_TRUE(w.Image[1]->toolTip().isEmpty());
+        DoubleClick(w.Seats[1]->Picture);
+        EXPECT_EQ(Game().Config().Settings().Line(1), "Name1: " + path + "; Bob");
+        EXPECT_EQ(w.Seats[1]->Picture->Picture().size(), c.Picture);
+        EXPECT_EQ(w.Seats[1]->Picture->PictureRect(), c.Shown) << path.toStdString();
+        EXPECT_TRUE(w.Seats[1]->Picture->toolTip().isEmpty());
     }
-    EXPECT_FALSE(IsShown(w.Info3Panel));
+    EXPECT_FALSE(IsShown(w.Hints->PictureHint));
 }
 
 TEST_F(PlayerPanels, APictureThatCannotBeLoadedIsReportedAndChangesNothing) {
     WriteFile(ExePath("broken.jpg"), "no picture in here");
-    TfrmMain& w = StartWindow();
-    const QImage before = w.Image[3]->Picture();
+    MainWindow& w = StartWindow();
+    const QImage before = w.Seats[3]->Picture->Picture();
     const QImage background = w.Background->Picture();
     Platform.DialogAnswers = {ExePath("broken.jpg"), ExePath("missing.jpg")};
-    DoubleClick(w.Image[3]);
+    DoubleClick(w.Seats[3]->Picture);
     DoubleClick(w.Background);
     ASSERT_EQ(Platform.Messages.size(), 2);
     EXPECT_TRUE(Platform.Messages[0].contains(ExePath("broken.jpg")));
     EXPECT_TRUE(Platform.Messages[1].contains(ExePath("missing.jpg")));
     EXPECT_TRUE(Platform.Errors.isEmpty());
-    EXPECT_EQ(w.Image[3]->Picture(), before);
-    EXPECT_FALSE(w.Image[3]->toolTip().isEmpty());
-    EXPECT_EQ(w.Settings.Line(3), "Name3: Name3.jpg; Name3");
+    EXPECT_EQ(w.Seats[3]->Picture->Picture(), before);
+    EXPECT_FALSE(w.Seats[3]->Picture->toolTip().isEmpty());
+    EXPECT_EQ(Game().Config().Settings().Line(3), "Name3: Name3.jpg; Name3");
     EXPECT_EQ(w.Background->Picture(), background);
-    EXPECT_EQ(w.Settings.Line(5), "");
+    EXPECT_EQ(Game().Config().Settings().Line(5), "");
 }
 
 TEST_F(PlayerPanels, NamesPicturesAndTheBackgroundSurviveARestartButHiddenSeatsDoNot) {
     const QString face = WritePictureOfSize("face.jpg", {40, 60});
     const QString back = WritePictureOfSize("back.jpg", {300, 200});
     {
-        TfrmMain& w = StartActiveWindow();
+        MainWindow& w = StartActiveWindow();
         Rename(w, 1, "A; b: c");
         Rename(w, 2, "Zoe Z");
         Platform.DialogAnswers = {face, back};
-        DoubleClick(w.Image[2]);
+        DoubleClick(w.Seats[2]->Picture);
         DoubleClick(w.Background);
-        DoubleClick(w.Spieler[4]);
-        w.Edit[4]->clear();
+        DoubleClick(w.Seats[4]->Name);
+        w.Seats[4]->NameEditor->clear();
         PressEnter();
-        ASSERT_FALSE(IsShown(w.PlayerP[4]));
+        ASSERT_FALSE(IsShown(w.Seats[4]->Panel));
         CloseWindow();
     }
     EXPECT_EQ(SettingsFileLines().mid(1, 5),
               (QStringList{"Name1: Name1.jpg; A; b: c", "Name2: " + face + "; Zoe Z",
                            "Name3: Name3.jpg; Name3", "Name4: Name4.jpg; Name4", back}));
 
-    TfrmMain& w = StartWindow();
-    EXPECT_EQ(w.Spieler[1]->Caption(), "A; b: c");
-    EXPECT_EQ(w.Spieler[2]->Caption(), "Zoe Z");
-    EXPECT_TRUE(w.Spieler[2]->toolTip().isEmpty());
-    EXPECT_TRUE(w.Image[2]->toolTip().isEmpty());
-    EXPECT_EQ(w.Image[2]->Picture().size(), QSize(40, 60));
+    MainWindow& w = StartWindow();
+    EXPECT_EQ(w.Seats[1]->Name->Caption(), "A; b: c");
+    EXPECT_EQ(w.Seats[2]->Name->Caption(), "Zoe Z");
+    EXPECT_TRUE(w.Seats[2]->Name->toolTip().isEmpty());
+    EXPECT_TRUE(w.Seats[2]->Picture->toolTip().isEmpty());
+    EXPECT_EQ(w.Seats[2]->Picture->Picture().size(), QSize(40, 60));
     EXPECT_EQ(w.Background->Picture().size(), QSize(300, 200));
     for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_TRUE(IsShown(w.PlayerP[seat])) << seat;
-        EXPECT_FALSE(IsShown(w.Edit[seat])) << seat;
+        EXPECT_TRUE(IsShown(w.Seats[seat]->Panel)) << seat;
+        EXPECT_FALSE(IsShown(w.Seats[seat]->NameEditor)) << seat;
     }
-    EXPECT_EQ(w.Spieler[4]->Caption(), "Name4");
+    EXPECT_EQ(w.Seats[4]->Name->Caption(), "Name4");
 }
 
 TEST_F(PlayerPanels, AnOpenEditorKeepsStartFromStartingARound) {
     const QString playlist = WritePlaylist(WriteSongs(8));
-    TfrmMain& w = StartActiveWindow();
-    DoubleClick(w.Spieler[1]);
+    MainWindow& w = StartActiveWindow();
+    DoubleClick(w.Seats[1]->Name);
     Platform.DialogAnswers.push_back(playlist);
-    w.Start->click();
+    w.StartButton->click();
     EXPECT_TRUE(Platform.Dialogs.empty());
-    EXPECT_EQ(w.Start->text(), "Start");
+    EXPECT_EQ(w.StartButton->text(), "Start");
     // An editor left open in a hidden panel does not count.
-    w.Edit[1]->clear();
+    w.Seats[1]->NameEditor->clear();
     PressEnter();
-    ASSERT_FALSE(IsShown(w.PlayerP[1]));
-    w.Start->click();
+    ASSERT_FALSE(IsShown(w.Seats[1]->Panel));
+    w.StartButton->click();
     EXPECT_EQ(Platform.Dialogs.size(), 1u);
-    EXPECT_EQ(w.Start->text(), "Weiter");
+    EXPECT_EQ(w.StartButton->text(), "Weiter");
 }
 
 TEST_F(PlayerPanels, AClickOnStartClosesTheEditorWithItsNameAndThenStarts) {
     const QString playlist = WritePlaylist(WriteSongs(8));
-    TfrmMain& w = StartActiveWindow();
-    DoubleClick(w.Spieler[1]);
-    w.Edit[1]->setText("Ann");
+    MainWindow& w = StartActiveWindow();
+    DoubleClick(w.Seats[1]->Name);
+    w.Seats[1]->NameEditor->setText("Ann");
     Platform.DialogAnswers.push_back(playlist);
     // Through the window, as a real click arrives.
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, w.Start->geometry().center());
-    EXPECT_FALSE(IsShown(w.Edit[1]));
-    EXPECT_EQ(w.Spieler[1]->Caption(), "Ann");
-    EXPECT_EQ(w.Settings.Line(1), "Name1: Name1.jpg; Ann");
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, w.StartButton->geometry().center());
+    EXPECT_FALSE(IsShown(w.Seats[1]->NameEditor));
+    EXPECT_EQ(w.Seats[1]->Name->Caption(), "Ann");
+    EXPECT_EQ(Game().Config().Settings().Line(1), "Name1: Name1.jpg; Ann");
     EXPECT_EQ(Platform.Dialogs.size(), 1u);
-    EXPECT_EQ(w.Start->text(), "Weiter");
+    EXPECT_EQ(w.StartButton->text(), "Weiter");
     // A click inside the editor leaves it open.
-    DoubleClick(w.Spieler[2]);
+    DoubleClick(w.Seats[2]->Name);
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {},
-                      w.Edit[2]->mapTo(&w, w.Edit[2]->rect().center()));
-    EXPECT_TRUE(IsShown(w.Edit[2]));
+                      w.Seats[2]->NameEditor->mapTo(&w, w.Seats[2]->NameEditor->rect().center()));
+    EXPECT_TRUE(IsShown(w.Seats[2]->NameEditor));
 }
 
 TEST_F(PlayerPanels, APastedNameWithLineBreaksBecomesOneLine) {
@@ -305,19 +316,19 @@ TEST_F(PlayerPanels, APastedNameWithLineBreaksBecomesOneLine) {
         {QStringLiteral("Tom") + QChar(0) + "Tim", "Tom Tim"},
     };
     for (const Case& c : cases) {
-        Window.reset();
+        Session.reset();
         QFile::remove(ExePath("Harvoline.ini"));
-        TfrmMain& w = StartActiveWindow();
-        DoubleClick(w.Spieler[2]);
-        w.Edit[2]->setText(c.Pasted);
+        MainWindow& w = StartActiveWindow();
+        DoubleClick(w.Seats[2]->Name);
+        w.Seats[2]->NameEditor->setText(c.Pasted);
         PressEnter();
-        EXPECT_EQ(w.Spieler[2]->Caption(), c.Name);
+        EXPECT_EQ(w.Seats[2]->Name->Caption(), c.Name);
         CloseWindow();
         const QStringList lines = SettingsFileLines();
         ASSERT_EQ(lines.size(), 11) << c.Name.toStdString();
         EXPECT_EQ(lines[2], "Name2: Name2.jpg; " + c.Name);
-        Window.reset();
-        EXPECT_EQ(StartWindow().Spieler[2]->Caption(), c.Name);
+        Session.reset();
+        EXPECT_EQ(StartWindow().Seats[2]->Name->Caption(), c.Name);
     }
 }
 
@@ -329,78 +340,78 @@ TEST_F(PlayerPanels, AChosenFileWhosePathHoldsALineBreakIsRefused) {
     const QString language = ExePath("Eng\nlish.ini");
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(HARVOLINE_SOURCE_DIR "/languages/English.ini"), language));
-    const std::pair<QString, std::function<void(TfrmMain&)>> choices[] = {
-        {picture, [](TfrmMain& w) { w.ImageDblClick(2); }},
-        {picture, [](TfrmMain& w) { w.BackgroundDblClick(); }},
-        {playlist, [](TfrmMain& w) { w.Start->click(); }},
-        {language, [](TfrmMain& w) { w.Sprachen1Click(); }},
+    const std::pair<QString, std::function<void(MainWindow&)>> choices[] = {
+        {picture, [](MainWindow& w) { w.ChooseSeatPicture(2); }},
+        {picture, [](MainWindow& w) { w.BackgroundDoubleClicked(); }},
+        {playlist, [](MainWindow& w) { w.StartButton->click(); }},
+        {language, [](MainWindow& w) { w.LanguageAction->trigger(); }},
     };
     for (const auto& [path, choose] : choices) {
-        Window.reset();
+        Session.reset();
         Platform.Messages.clear();
-        TfrmMain& w = StartWindow();
-        const QStringList before = w.Settings.All();
-        const QImage picture2 = w.Image[2]->Picture();
+        MainWindow& w = StartWindow();
+        const QStringList before = Game().Config().Settings().All();
+        const QImage picture2 = w.Seats[2]->Picture->Picture();
         Platform.DialogAnswers = {path};
         choose(w);
         ASSERT_EQ(Platform.Messages.size(), 1) << path.toStdString();
         EXPECT_TRUE(Platform.Messages[0].contains("line break"));
-        EXPECT_EQ(w.Settings.All(), before);
-        EXPECT_EQ(w.Image[2]->Picture(), picture2);
-        EXPECT_EQ(w.LanguageEntry(2), "Punkte");
-        EXPECT_TRUE(w.SongList.isEmpty());
+        EXPECT_EQ(Game().Config().Settings().All(), before);
+        EXPECT_EQ(w.Seats[2]->Picture->Picture(), picture2);
+        EXPECT_EQ(Game().Config().Text(2), "Punkte");
+        EXPECT_TRUE(Game().Songs().Entries().isEmpty());
     }
 }
 
 TEST_F(PlayerPanels, PlayersLettersTypeIntoAnOpenEditorAndDoNotBuzz) {
     const QString playlist = WritePlaylist(WriteSongs(8));
-    TfrmMain& w = StartActiveWindow();
+    MainWindow& w = StartActiveWindow();
     Platform.DialogAnswers.push_back(playlist);
-    w.Start->click();
-    ASSERT_EQ(w.Start->text(), "Weiter");
-    ASSERT_TRUE(IsEnabledFlag(w.S[1]));
-    w.CoverPanel->show();
+    w.StartButton->click();
+    ASSERT_EQ(w.StartButton->text(), "Weiter");
+    ASSERT_TRUE(IsEnabledFlag(w.Seats[1]->BuzzButton));
+    const qsizetype played = Platform.Player.Played.size();
 
-    DoubleClick(w.Spieler[3]);
-    w.Edit[3]->clear();
+    DoubleClick(w.Seats[3]->Name);
+    w.Seats[3]->NameEditor->clear();
     Type("QYMP");
-    EXPECT_EQ(w.CurrentPlayer, 0);
-    EXPECT_EQ(w.Edit[3]->text(), "QYMP");
-    // Enter confirms the name and does not press Start, which would end the cover round.
+    EXPECT_EQ(Game().Phase(), RoundPhase::Open);
+    EXPECT_EQ(w.Seats[3]->NameEditor->text(), "QYMP");
+    // Enter confirms the name and does not press Start, which would end the round.
     PressEnter();
-    EXPECT_EQ(w.Spieler[3]->Caption(), "QYMP");
-    EXPECT_TRUE(IsShown(w.CoverPanel));
+    EXPECT_EQ(w.Seats[3]->Name->Caption(), "QYMP");
+    EXPECT_EQ(Platform.Player.Played.size(), played);
 
     // The keys go where the focus is, no longer to the closed editor.
-    ASSERT_NE(QApplication::focusWidget(), w.Edit[3]);
+    ASSERT_NE(QApplication::focusWidget(), w.Seats[3]->NameEditor);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_M);
-    EXPECT_EQ(w.CurrentPlayer, 3);
-    EXPECT_EQ(w.Edit[3]->text(), "QYMP");
+    EXPECT_EQ(Game().AnsweringSeat(), 3);
+    EXPECT_EQ(w.Seats[3]->NameEditor->text(), "QYMP");
 }
 
 TEST_F(PlayerPanels, TheBackgroundAsksBeforeEndingASinglePlayerGame) {
-    TfrmMain& w = StartWindow();
-    w.PlayerP[2]->hide();
-    w.SinglePlayerMode = true;
-    w.SingleGameTime = 30000;
+    MainWindow& w = StartWindow();
+    Game().RenameSeat(2, "");
+    Game().SingleGame().SinglePlayer = true;
+    Game().SingleGame().SingleGameElapsedMs = 30000;
     Platform.YesNoAnswers = {false, true};
     DoubleClick(w.Background);
-    EXPECT_EQ(Platform.Questions, QStringList{w.LanguageEntry(11)});
-    EXPECT_TRUE(w.SinglePlayerMode);
-    EXPECT_FALSE(IsShown(w.PlayerP[2]));
+    EXPECT_EQ(Platform.Questions, QStringList{Game().Config().Text(11)});
+    EXPECT_TRUE(Game().SingleGame().SinglePlayer);
+    EXPECT_FALSE(IsShown(w.Seats[2]->Panel));
 
     DoubleClick(w.Background);
     EXPECT_EQ(Platform.Questions.size(), 2);
-    EXPECT_FALSE(w.SinglePlayerMode);
-    EXPECT_EQ(w.SingleGameTime, 30000);
-    EXPECT_TRUE(IsShown(w.PlayerP[2]));
+    EXPECT_FALSE(Game().SingleGame().SinglePlayer);
+    EXPECT_EQ(Game().SingleGame().SingleGameElapsedMs, 30000);
+    EXPECT_TRUE(IsShown(w.Seats[2]->Panel));
 
     // A finished game ends the mode without asking.
-    w.SinglePlayerMode = true;
-    w.SingleGameTime = 0;
-    w.PlayerP[3]->hide();
+    Game().SingleGame().SinglePlayer = true;
+    Game().SingleGame().SingleGameElapsedMs = 0;
+    Game().RenameSeat(3, "");
     DoubleClick(w.Background);
     EXPECT_EQ(Platform.Questions.size(), 2);
-    EXPECT_FALSE(w.SinglePlayerMode);
-    EXPECT_TRUE(IsShown(w.PlayerP[3]));
+    EXPECT_FALSE(Game().SingleGame().SinglePlayer);
+    EXPECT_TRUE(IsShown(w.Seats[3]->Panel));
 }

@@ -1,6 +1,7 @@
+#include "model/game/report_errors.h"
+#include "tests/support/game_fixture.h"
 #include "tests/support/tag_files.h"
 #include "tests/support/time_limits.h"
-#include "tests/support/playlist_fixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,11 +18,11 @@ using namespace harvoline::testing;
 
 namespace {
 
-class Playlist : public PlaylistTest {
+class PlaylistTest : public GameTest {
   protected:
-    QStringList LogReasons(const TfrmMain& w) const {
+    QStringList LogReasons(const QuizGame& game) const {
         QStringList reasons;
-        for (const QString& line : w.ErrorLog) {
+        for (const QString& line : game.Config().ErrorLog()) {
             reasons << line.section(" --> ", 1);
         }
         return reasons;
@@ -30,46 +31,42 @@ class Playlist : public PlaylistTest {
 
 } // namespace
 
-TEST_F(Playlist, OpensPlaysOneRoundAndRemembersThePlaylist) {
+TEST_F(PlaylistTest, OpensPlaysOneRoundAndRemembersThePlaylist) {
     const QString list = WritePlaylist(WriteSongs(8));
-    TfrmMain& w = OpenWith(list);
+    QuizGame& game = OpenWith(list);
 
     ASSERT_EQ(Platform.Dialogs.size(), 1u);
     EXPECT_EQ(Platform.Dialogs[0].Title, "Playlist öffnen");
     EXPECT_EQ(Platform.Dialogs[0].InitialFolder, ExePath("demo"));
-    EXPECT_EQ(w.Settings.Line(0), "Playlist: " + list);
-    EXPECT_EQ(w.PlaylistFolder, SongFolder());
-    EXPECT_EQ(w.Start->text(), "Weiter");
-    EXPECT_EQ(w.SongList.size(), 7);
-    // The count shows the songs still to come, without the one playing.
-    EXPECT_EQ(w.Anzahl->Caption(), "7 Lieder in der Playlist");
-    EXPECT_EQ(w.RoundCounter, 1);
+    EXPECT_EQ(game.Config().Settings().Line(0), "Playlist: " + list);
+    EXPECT_EQ(game.Songs().PathOf("s1.mp3"), SongFolder() + "s1.mp3");
+    EXPECT_TRUE(game.StartMeansNext());
+    EXPECT_EQ(game.Songs().Entries().size(), 7);
+    EXPECT_EQ(game.RoundsSinceLastCover(), 1);
     ASSERT_EQ(Platform.Player.Played.size(), 1);
     EXPECT_EQ(Platform.Player.LastStart, 2000);
     EXPECT_TRUE(Platform.Waits.size() >= 1 && Platform.Waits[0] == 500);
-    EXPECT_EQ(w.AnswerList.Count(), 4);
-    EXPECT_TRUE(w.AnswerList.All().contains(w.CorrectAnswer));
-    QStringList sorted = w.AnswerList.All();
+    EXPECT_EQ(game.Choices().Count(), 4);
+    EXPECT_TRUE(game.Choices().All().contains(game.RightAnswer()));
+    QStringList sorted = game.Choices().All();
     std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(w.AnswerList.All(), sorted);
-    EXPECT_FALSE(w.SongList.contains(QFileInfo(Platform.Player.Played[0]).fileName()));
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_TRUE(w.Timer2->isActive());
-    EXPECT_FALSE(w.FreshPlaylist);
-    for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_TRUE(IsEnabledFlag(w.S[seat]));
-    }
-    EXPECT_TRUE(w.ErrorLog.isEmpty());
+    EXPECT_EQ(game.Choices().All(), sorted);
+    EXPECT_FALSE(game.Songs().Entries().contains(QFileInfo(Platform.Player.Played[0]).fileName()));
+    EXPECT_TRUE(game.Timers().ClueTimer.isActive());
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
+    EXPECT_FALSE(game.FreshPlaylist());
+    EXPECT_TRUE(game.PlaylistRunning());
+    EXPECT_TRUE(game.Config().ErrorLog().isEmpty());
 
     // The next dialog opens where the last playlist was.
     Platform.DialogAnswers.push_back(std::nullopt);
-    w.OpenPlaylist();
+    game.OpenPlaylist();
     EXPECT_EQ(Platform.Dialogs[1].InitialFolder, QFileInfo(list).path());
     EXPECT_EQ(Platform.Dialogs[1].FileName, "list.m3u");
-    EXPECT_EQ(w.SongList.size(), 7);
+    EXPECT_EQ(game.Songs().Entries().size(), 7);
 }
 
-TEST_F(Playlist, TheWaitForTheSongEndsAsSoonAsItSounds) {
+TEST_F(PlaylistTest, TheWaitForTheSongEndsAsSoonAsItSounds) {
     const struct {
         const char* Name;
         std::int64_t StartsAfterMs;
@@ -83,37 +80,35 @@ TEST_F(Playlist, TheWaitForTheSongEndsAsSoonAsItSounds) {
         SCOPED_TRACE(c.Name);
         Platform.Player.StartsAfterMs = c.StartsAfterMs;
         Platform.Waits.clear();
-        TfrmMain& w = OpenWith(WritePlaylist(WriteSongs(8)));
+        QuizGame& game = OpenWith(WritePlaylist(WriteSongs(8)));
         ASSERT_FALSE(Platform.Waits.empty());
         EXPECT_EQ(Platform.Waits.front(), 500);
         const std::vector<int> polls(Platform.Waits.begin() + 1, Platform.Waits.end());
         EXPECT_EQ(std::accumulate(polls.begin(), polls.end(), std::int64_t{0}), c.WaitedMs);
         EXPECT_TRUE(std::ranges::all_of(polls, [](int ms) { return ms == 10; }));
         // The round goes on whether or not the song sounds.
-        EXPECT_TRUE(w.Timer2->isActive());
-        Window.reset();
+        EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
     }
 }
 
-TEST_F(Playlist, ExactlySixSongsGiveOneRoundAndTheLastLineIsNeverDrawn) {
+TEST_F(PlaylistTest, ExactlySixSongsGiveOneRoundAndTheLastLineIsNeverDrawn) {
     const QStringList names = WriteSongs(6);
-    TfrmMain& w = OpenWith(WritePlaylist(names));
+    QuizGame& game = OpenWith(WritePlaylist(names));
     EXPECT_EQ(Platform.Player.Played.size(), 1);
-    EXPECT_EQ(w.SongList.size(), 5);
-    EXPECT_EQ(w.DrawSong(), -1);
+    EXPECT_EQ(game.Songs().Entries().size(), 5);
+    EXPECT_EQ(game.DrawSong(), -1);
 
     // Whatever the draws, the song on the last line is neither played nor offered.
     for (int run = 0; run < 20; ++run) {
-        Window.reset();
         Platform.Player = FakeAudioPlayer();
         Platform.RandomState = static_cast<unsigned>(run * 7919 + 1);
-        TfrmMain& again = OpenWith(WritePlaylist(WriteSongs(7)));
+        QuizGame& again = OpenWith(WritePlaylist(WriteSongs(7)));
         EXPECT_FALSE(Platform.Player.Played[0].endsWith("s7.mp3"));
-        EXPECT_FALSE(again.AnswerList.All().contains("Title 7 - Artist 7"));
+        EXPECT_FALSE(again.Choices().All().contains("Title 7 - Artist 7"));
     }
 }
 
-TEST_F(Playlist, FiltersCommentsEmptyAndDigitOnlyLinesButKeepsAByteOrderMarkedHeader) {
+TEST_F(PlaylistTest, FiltersCommentsEmptyAndDigitOnlyLinesButKeepsAByteOrderMarkedHeader) {
     QStringList lines = WriteSongs(7);
     lines.insert(0, "#EXTM3U");
     lines.insert(1, "#EXTINF:123,Artist 1 - Title 1");
@@ -121,53 +116,52 @@ TEST_F(Playlist, FiltersCommentsEmptyAndDigitOnlyLinesButKeepsAByteOrderMarkedHe
     lines.insert(4, "12345");
     lines.insert(5, "  #not a comment.mp3");
     lines.insert(6, "--- ---");
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(WritePlaylist(lines));
     Platform.RandomValues = {0, 0, 1, 2, 3};
-    w.OpenPlaylist();
+    game.OpenPlaylist();
     // Seven songs and the line led by blanks are entries: one played, the rest left or
     // dropped when drawn.
-    EXPECT_EQ(w.SongList.size() + w.ErrorLog.size() + 1, 8);
-    EXPECT_TRUE(w.SongList.contains("  #not a comment.mp3") ||
-                LogReasons(w).contains("Datei nicht gefunden."));
+    EXPECT_EQ(game.Songs().Entries().size() + game.Config().ErrorLog().size() + 1, 8);
+    EXPECT_TRUE(game.Songs().Entries().contains("  #not a comment.mp3") ||
+                LogReasons(game).contains("Datei nicht gefunden."));
 
-    Window.reset();
-    TfrmMain& marked = StartWindow();
-    Platform.DialogAnswers.push_back(WritePlaylist(WriteSongs(6).mid(0, 5), "\xEF\xBB\xBF#EXTM3U\r\n"));
+    QuizGame& marked = StartUp();
+    Platform.DialogAnswers.push_back(
+        WritePlaylist(WriteSongs(6).mid(0, 5), "\xEF\xBB\xBF#EXTM3U\r\n"));
     marked.OpenPlaylist();
     // Six entries: the marked header counts, and is dropped as missing once drawn.
     EXPECT_TRUE(Platform.Informations.isEmpty() ||
                 Platform.Informations.first() != "5 Lieder in der Playlist");
 }
 
-TEST_F(Playlist, AllFilesMissingEndsWithTheLongMessageAndOneLogLineEach) {
+TEST_F(PlaylistTest, AllFilesMissingEndsWithTheLongMessageAndOneLogLineEach) {
     QStringList lines;
     for (int i = 1; i <= 8; ++i) {
         lines << QString("gone%1.mp3").arg(i);
     }
-    TfrmMain& w = OpenWith(WritePlaylist(lines));
+    QuizGame& game = OpenWith(WritePlaylist(lines));
     EXPECT_TRUE(Platform.Player.Played.isEmpty());
     EXPECT_EQ(Platform.Informations,
               QStringList{"Lieder in der Playlist: Datei nicht gefunden.. Playlist beendet"});
-    EXPECT_EQ(w.ErrorLog.size(), 3); // the draws stop once fewer than six are left
-    for (const QString& line : w.ErrorLog) {
+    EXPECT_EQ(game.Config().ErrorLog().size(), 3); // the draws stop once fewer than six are left
+    for (const QString& line : game.Config().ErrorLog()) {
         EXPECT_TRUE(line.endsWith("gone" + line.section("gone", 1, 1).section(" ", 0, 0) +
                                   " --> Datei nicht gefunden."))
             << line.toStdString();
     }
-    EXPECT_EQ(w.Start->text(), "Start");
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(game.StartMeansNext());
+    EXPECT_FALSE(game.Timers().ClueTimer.isActive());
 }
 
-TEST_F(Playlist, TooShortPlaylistShowsTheCountThenTheEnd) {
-    TfrmMain& w = OpenWith(WritePlaylist(WriteSongs(5)));
-    EXPECT_EQ(Platform.Informations,
-              (QStringList{"5 Lieder in der Playlist", "Playlist beendet"}));
-    EXPECT_EQ(w.Start->text(), "Start");
+TEST_F(PlaylistTest, TooShortPlaylistShowsTheCountThenTheEnd) {
+    QuizGame& game = OpenWith(WritePlaylist(WriteSongs(5)));
+    EXPECT_EQ(Platform.Informations, (QStringList{"5 Lieder in der Playlist", "Playlist beendet"}));
+    EXPECT_FALSE(game.StartMeansNext());
     EXPECT_TRUE(Platform.Player.Played.isEmpty());
 }
 
-TEST_F(Playlist, EntriesAreFoundBesidePlaylistBeforeTheCurrentFolder) {
+TEST_F(PlaylistTest, EntriesAreFoundBesidePlaylistBeforeTheCurrentFolder) {
     QStringList names = WriteSongs(7);
     // The same name in the current folder holds a song the game must not take.
     Id3v1Fields other;
@@ -178,52 +172,52 @@ TEST_F(Playlist, EntriesAreFoundBesidePlaylistBeforeTheCurrentFolder) {
     WriteSong("abs.mp3", "Absolute", "Path");
     names << SongFolder() + "abs.mp3";
     names << "last.mp3";
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(WritePlaylist(names));
-    w.OpenPlaylist();
-    EXPECT_EQ(w.SongPath("s1.mp3"), SongFolder() + "s1.mp3");
-    EXPECT_EQ(w.SongPath(SongFolder() + "abs.mp3"), SongFolder() + "abs.mp3");
-    EXPECT_EQ(w.SongPath("elsewhere.mp3"), ExePath("elsewhere.mp3"));
+    game.OpenPlaylist();
+    EXPECT_EQ(game.Songs().PathOf("s1.mp3"), SongFolder() + "s1.mp3");
+    EXPECT_EQ(game.Songs().PathOf(SongFolder() + "abs.mp3"), SongFolder() + "abs.mp3");
+    EXPECT_EQ(game.Songs().PathOf("elsewhere.mp3"), ExePath("elsewhere.mp3"));
     for (int i = 0; i < 30; ++i) {
-        const int drawn = w.DrawSong();
+        const int drawn = game.DrawSong();
         ASSERT_GE(drawn, 0);
-        EXPECT_NE(w.CurrentSongTag.Title, "Wrong place");
+        EXPECT_NE(game.Songs().LastTag().Title, "Wrong place");
     }
 }
 
-TEST_F(Playlist, SameAnswerTwiceGivesThreeChoices) {
+TEST_F(PlaylistTest, SameAnswerTwiceGivesThreeChoices) {
     const QStringList names = WriteSongs(6);
     WriteSong("twin.mp3", "TITLE 1", "artist 1");
-    TfrmMain& w = StartWindow();
-    Platform.DialogAnswers.push_back(WritePlaylist(QStringList{"s1.mp3", "twin.mp3"} +
-                                                   names.mid(1) + QStringList{"s1.mp3"}));
+    QuizGame& game = StartUp();
+    Platform.DialogAnswers.push_back(
+        WritePlaylist(QStringList{"s1.mp3", "twin.mp3"} + names.mid(1) + QStringList{"s1.mp3"}));
     // Round song s1 (position 0), wrong answers twin (1), s2 (2), s3 (3).
     Platform.RandomValues = {0, 1, 2, 3};
-    w.OpenPlaylist();
-    EXPECT_EQ(w.CorrectAnswer, "Title 1 - Artist 1");
-    EXPECT_EQ(w.AnswerList.All(),
+    game.OpenPlaylist();
+    EXPECT_EQ(game.RightAnswer(), "Title 1 - Artist 1");
+    EXPECT_EQ(game.Choices().All(),
               (QStringList{"Title 1 - Artist 1", "Title 2 - Artist 2", "Title 3 - Artist 3"}));
 }
 
-TEST_F(Playlist, OpenAndPlayFailuresAreLoggedAndAnotherSongPlays) {
+TEST_F(PlaylistTest, OpenAndPlayFailuresAreLoggedAndAnotherSongPlays) {
     const QStringList names = WriteSongs(9);
     Platform.Player.FailToOpen.insert(SongFolder() + "s1.mp3");
     Platform.Player.FailToPlay.insert(SongFolder() + "s2.mp3");
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(WritePlaylist(names));
     Platform.RandomValues = {0, 0, 1, 2, 3, 0, 1, 2, 3};
-    w.OpenPlaylist();
-    EXPECT_EQ(w.ErrorLog, (QStringList{SongFolder() + "s1.mp3 --> read error",
-                                       SongFolder() + "s2.mp3 --> read error"}));
+    game.OpenPlaylist();
+    EXPECT_EQ(game.Config().ErrorLog(), (QStringList{SongFolder() + "s1.mp3 --> read error",
+                                                     SongFolder() + "s2.mp3 --> read error"}));
     ASSERT_EQ(Platform.Player.Played.size(), 1);
     EXPECT_FALSE(Platform.Player.Played[0].endsWith("s1.mp3"));
-    EXPECT_FALSE(w.SongList.contains("s1.mp3"));
-    EXPECT_FALSE(w.SongList.contains("s2.mp3"));
-    EXPECT_EQ(w.RoundCounter, 2);
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_FALSE(game.Songs().Entries().contains("s1.mp3"));
+    EXPECT_FALSE(game.Songs().Entries().contains("s2.mp3"));
+    EXPECT_EQ(game.RoundsSinceLastCover(), 2);
+    EXPECT_TRUE(game.Timers().ClueTimer.isActive());
 }
 
-TEST_F(Playlist, UntaggedSongsAreDroppedAndDigitOnlyTitlesAreReadAgain) {
+TEST_F(PlaylistTest, UntaggedSongsAreDroppedAndDigitOnlyTitlesAreReadAgain) {
     QStringList names = WriteSongs(6);
     WriteFile(SongFolder() + "untagged.mp3", SilentMp3());
     Id3v1Fields digits;
@@ -231,41 +225,40 @@ TEST_F(Playlist, UntaggedSongsAreDroppedAndDigitOnlyTitlesAreReadAgain) {
     digits.Artist = "99";
     WriteFile(SongFolder() + "digits.mp3", SilentMp3() + Id3v1Record(digits));
     WriteId3v2(SongFolder() + "digits.mp3", {"Real Title", "Real Artist"}, 3, TagLib::String::UTF8);
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(
         WritePlaylist(QStringList{"untagged.mp3", "digits.mp3"} + names));
     Platform.RandomValues = {0};
-    w.OpenPlaylist();
-    EXPECT_EQ(w.ErrorLog,
+    game.OpenPlaylist();
+    EXPECT_EQ(game.Config().ErrorLog(),
               QStringList{SongFolder() + "untagged.mp3 --> Lied hat keinen lesbaren ID3v1-Tag."});
-    ASSERT_EQ(w.SongList.indexOf("digits.mp3"), 0);
+    ASSERT_EQ(game.Songs().Entries().indexOf("digits.mp3"), 0);
     Platform.RandomValues = {0};
-    EXPECT_EQ(w.DrawSong(), 0);
-    EXPECT_EQ(w.CurrentSongTag.Title, "Real Title");
-    EXPECT_EQ(w.CurrentSongTag.Artist, "Real Artist");
+    EXPECT_EQ(game.DrawSong(), 0);
+    EXPECT_EQ(game.Songs().LastTag().Title, "Real Title");
+    EXPECT_EQ(game.Songs().LastTag().Artist, "Real Artist");
 
     // Without the tag library the digits-only song is dropped.
-    Window.reset();
     Platform.TagLibraryAvailable = false;
-    TfrmMain& plain = StartWindow();
+    QuizGame& plain = StartUp();
     Platform.DialogAnswers.push_back(WritePlaylist(QStringList{"digits.mp3", "s1.mp3"} + names));
     Platform.RandomValues = {0};
     plain.OpenPlaylist();
-    EXPECT_TRUE(plain.ErrorLog.contains(SongFolder() +
-                                        "digits.mp3 --> Lied hat keinen lesbaren ID3v1-Tag."));
+    EXPECT_TRUE(plain.Config().ErrorLog().contains(
+        SongFolder() + "digits.mp3 --> Lied hat keinen lesbaren ID3v1-Tag."));
 }
 
-TEST_F(Playlist, BadEntriesAndHugePlaylistsNeitherHangNorCrash) {
+TEST_F(PlaylistTest, BadEntriesAndHugePlaylistsNeitherHangNorCrash) {
     // Folders, devices, a FIFO and web addresses become log lines when drawn.
     QStringList names = WriteSongs(6);
     ASSERT_TRUE(QDir(SongFolder()).mkdir("folder.mp3"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(SongFolder() + "pipe.mp3").constData(), 0600), 0);
     const QStringList bad = {"folder.mp3", "/dev/zero", "pipe.mp3", "http://example.org/a.mp3"};
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(WritePlaylist(bad + names));
     Platform.RandomValues = {0, 0, 0, 0};
-    w.OpenPlaylist();
-    EXPECT_EQ(w.ErrorLog.size(), 4);
+    game.OpenPlaylist();
+    EXPECT_EQ(game.Config().ErrorLog().size(), 4);
     EXPECT_EQ(Platform.Player.Played.size(), 1);
 
     // 50 MB of random bytes.
@@ -274,7 +267,7 @@ TEST_F(Playlist, BadEntriesAndHugePlaylistsNeitherHangNorCrash) {
     random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
     WriteFile(SongFolder() + "noise.m3u", noise);
     Platform.DialogAnswers.push_back(SongFolder() + "noise.m3u");
-    w.OpenPlaylist();
+    game.OpenPlaylist();
     EXPECT_TRUE(Platform.Errors.isEmpty());
 
     // 100 000 valid lines open quickly.
@@ -285,70 +278,70 @@ TEST_F(Playlist, BadEntriesAndHugePlaylistsNeitherHangNorCrash) {
     Platform.DialogAnswers.push_back(WritePlaylist(many));
     QElapsedTimer timer;
     timer.start();
-    w.OpenPlaylist();
+    game.OpenPlaylist();
     EXPECT_LT(timer.elapsed(), 200 * TimeAllowance);
-    EXPECT_EQ(w.SongList.size(), 99999);
+    EXPECT_EQ(game.Songs().Entries().size(), 99999);
 }
 
-TEST_F(Playlist, APlaylistThatCannotBeReadIsRefusedWithTheReason) {
+TEST_F(PlaylistTest, APlaylistThatCannotBeReadIsRefusedWithTheReason) {
     const QString pipe = SongFolder() + "pipe.m3u";
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     for (const QString& playlist : {pipe, QString("/dev/zero")}) {
         SCOPED_TRACE(playlist.toStdString());
         Platform.Errors.clear();
         Platform.DialogAnswers.push_back(playlist);
-        w.Start->click();
+        ReportErrors(Platform, [&game] { game.Proceed(); });
         ASSERT_EQ(Platform.Errors.size(), 1);
         EXPECT_EQ(Platform.Errors[0], "Cannot read " + playlist + ": not a regular file");
-        EXPECT_EQ(w.Start->text(), "Start");
+        EXPECT_FALSE(game.StartMeansNext());
     }
 }
 
-TEST_F(Playlist, AHundredThousandMissingFilesReachTheEndQuickly) {
+TEST_F(PlaylistTest, AHundredThousandMissingFilesReachTheEndQuickly) {
     QStringList missing;
     for (int i = 0; i < 100000; ++i) {
         missing << QString("missing %1.mp3").arg(i);
     }
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(WritePlaylist(missing));
     QElapsedTimer timer;
     timer.start();
-    w.OpenPlaylist();
+    game.OpenPlaylist();
     EXPECT_LT(timer.elapsed(), 1000 * TimeAllowance);
-    EXPECT_EQ(w.ErrorLog.size(), 100000 - 5);
+    EXPECT_EQ(game.Config().ErrorLog().size(), 100000 - 5);
     EXPECT_EQ(Platform.Informations.size(), 1);
-    EXPECT_EQ(w.Anzahl->Caption(), "5 Lieder in der Playlist");
     // The five left are the last five the draws did not reach, in the playlist's order.
-    QStringList left = w.SongList;
+    QStringList left = game.Songs().Entries();
     std::ranges::sort(left, [](const QString& a, const QString& b) {
         return a.section(' ', 1).toInt() < b.section(' ', 1).toInt();
     });
-    EXPECT_EQ(w.SongList, left);
-    EXPECT_EQ(w.SongList.last(), "missing 99999.mp3");
+    EXPECT_EQ(game.Songs().Entries(), left);
+    EXPECT_EQ(game.Songs().Entries().last(), "missing 99999.mp3");
 }
 
-TEST_F(Playlist, DropsMissingSongsOneByOneAsTheyAreDrawn) {
+TEST_F(PlaylistTest, DropsMissingSongsOneByOneAsTheyAreDrawn) {
     QStringList lines = WriteSongs(3);
     for (int i = 1; i <= 6; ++i) {
         lines << QString("gone%1.mp3").arg(i);
     }
     lines << "last.mp3";
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(WritePlaylist(lines));
     // gone1 at 3, then gone3 at 4 once gone1 is out, then gone4 at 4; s2 at 1 is taken.
     Platform.RandomValues = {3, 4, 4, 1};
-    w.OpenPlaylist();
+    game.OpenPlaylist();
     const QStringList logged = {"gone1.mp3", "gone3.mp3", "gone4.mp3"};
-    ASSERT_GE(w.ErrorLog.size(), 3);
+    ASSERT_GE(game.Config().ErrorLog().size(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(w.ErrorLog[i].endsWith("/" + logged[i] + " --> Datei nicht gefunden."))
-            << w.ErrorLog[i].toStdString();
+        EXPECT_TRUE(
+            game.Config().ErrorLog()[i].endsWith("/" + logged[i] + " --> Datei nicht gefunden."))
+            << game.Config().ErrorLog()[i].toStdString();
     }
     EXPECT_EQ(Platform.Player.Opened.first(), SongFolder() + "s2.mp3");
 }
 
-TEST_F(Playlist, FindsTheEntriesOtherPlayersWrite) {
+TEST_F(PlaylistTest, FindsTheEntriesOtherPlayersWrite) {
     WriteSong("Kühl.mp3", "Kuehl", "Band");
     WriteSong("Grüße & Co.mp3", "Gruesse", "Band");
     WriteSong("blank.mp3", "Blank", "Band");
@@ -369,20 +362,20 @@ TEST_F(Playlist, FindsTheEntriesOtherPlayersWrite) {
     }
     const QString playlist = SongFolder() + "list.m3u";
     WriteFile(playlist, bytes);
-    TfrmMain& w = StartWindow();
+    QuizGame& game = StartUp();
     Platform.DialogAnswers.push_back(playlist);
-    w.OpenPlaylist();
-    EXPECT_EQ(w.SongPath(entries[0]), SongFolder() + "Kühl.mp3");
-    EXPECT_EQ(w.SongPath(entries[1]), SongFolder() + "Grüße & Co.mp3");
-    EXPECT_EQ(w.SongPath(entries[2]), SongFolder() + "blank.mp3");
-    EXPECT_FALSE(QFileInfo::exists(w.SongPath(entries[3])));
+    game.OpenPlaylist();
+    EXPECT_EQ(game.Songs().PathOf(entries[0]), SongFolder() + "Kühl.mp3");
+    EXPECT_EQ(game.Songs().PathOf(entries[1]), SongFolder() + "Grüße & Co.mp3");
+    EXPECT_EQ(game.Songs().PathOf(entries[2]), SongFolder() + "blank.mp3");
+    EXPECT_FALSE(QFileInfo::exists(game.Songs().PathOf(entries[3])));
     // Only the web address is missing when the three songs are drawn.
-    w.SongList = entries + others;
+    game.Songs().SetEntries(entries + others);
     Platform.RandomValues = {0, 1, 2};
-    EXPECT_EQ(w.DrawSong(), 0);
-    EXPECT_EQ(w.CurrentSongTag.Title, "Kuehl");
-    EXPECT_EQ(w.DrawSong(), 1);
-    EXPECT_EQ(w.CurrentSongTag.Title, "Gruesse");
-    EXPECT_EQ(w.DrawSong(), 2);
-    EXPECT_EQ(w.CurrentSongTag.Title, "Blank");
+    EXPECT_EQ(game.DrawSong(), 0);
+    EXPECT_EQ(game.Songs().LastTag().Title, "Kuehl");
+    EXPECT_EQ(game.DrawSong(), 1);
+    EXPECT_EQ(game.Songs().LastTag().Title, "Gruesse");
+    EXPECT_EQ(game.DrawSong(), 2);
+    EXPECT_EQ(game.Songs().LastTag().Title, "Blank");
 }

@@ -1,7 +1,7 @@
-#include "app/language.h"
-#include "app/settings.h"
-#include "game/highscores.h"
-#include "platform/errors.h"
+#include "model/config/language.h"
+#include "model/config/settings.h"
+#include "model/game/highscores.h"
+#include "model/errors.h"
 
 #include <gtest/gtest.h>
 #include <limits>

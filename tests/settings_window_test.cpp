@@ -1,4 +1,9 @@
+#include "model/config/settings.h"
 #include "tests/support/window_fixture.h"
+#include "ui/seat_view.h"
+#include "ui/status_row_view.h"
+#include "ui/widgets/caption_label.h"
+#include "ui/widgets/picture_box.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,11 +39,11 @@ QStringList WithLine(QStringList lines, int index, const QString& text) {
 using SettingsFile = WindowTest;
 
 TEST_F(SettingsFile, FirstRunWritesExactlyTheElevenDefaultLines) {
-    TfrmMain& w = StartWindow();
-    EXPECT_EQ(w.Image[1]->Picture().size(), QSize(170, 230));
-    EXPECT_EQ(w.CoverInterval, 10);
-    EXPECT_EQ(w.Spieler[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(22)));
-    EXPECT_EQ(w.Image[1]->toolTip(), Qt::convertFromPlainText(w.LanguageEntry(21)));
+    MainWindow& w = StartWindow();
+    EXPECT_EQ(w.Seats[1]->Picture->Picture().size(), QSize(170, 230));
+    EXPECT_EQ(Game().Config().CoverInterval(), 10);
+    EXPECT_EQ(w.Seats[1]->Name->toolTip(), Qt::convertFromPlainText(Game().Config().Text(22)));
+    EXPECT_EQ(w.Seats[1]->Picture->toolTip(), Qt::convertFromPlainText(Game().Config().Text(21)));
     CloseWindow();
     EXPECT_EQ(ReadFile(ExePath("Harvoline.ini")), (DefaultLines.join("\r\n") + "\r\n").toUtf8());
     EXPECT_FALSE(QFile::exists(ExePath("errors.txt")));
@@ -59,21 +64,22 @@ TEST_F(SettingsFile, ReadsValuesPlayersAndPictures) {
     lines << "scrambled highscore";
     WriteSettingsFile(lines);
 
-    TfrmMain& w = StartWindow();
-    EXPECT_EQ(w.CoverInterval, 52);
-    EXPECT_EQ(w.SkipMs, 1500);
-    EXPECT_EQ(w.Zeit->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(w.Punkte->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    MainWindow& w = StartWindow();
+    EXPECT_EQ(Game().Config().CoverInterval(), 52);
+    EXPECT_EQ(Game().Config().SkipMs(), 1500);
+    EXPECT_EQ(w.StatusRow->RoundClockLabel->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
+    EXPECT_EQ(w.StatusRow->PointsLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(w.Background->Picture().size(), QSize(40, 60));
-    EXPECT_EQ(w.Spieler[2]->Caption(), "Anna");
-    EXPECT_EQ(w.Image[2]->Picture().size(), QSize(40, 60));
-    EXPECT_TRUE(w.Spieler[2]->toolTip().isEmpty());
-    EXPECT_TRUE(w.Image[2]->toolTip().isEmpty());
-    EXPECT_EQ(w.Spieler[3]->Caption(), "Bob");
-    EXPECT_EQ(w.Spieler[4]->Caption(), QString(98, u'x'));
-    EXPECT_EQ(w.Image[4]->Picture().size(), QSize(170, 230));
-    EXPECT_FALSE(w.Image[4]->toolTip().isEmpty());
-    EXPECT_TRUE(w.Spieler[4]->toolTip().isEmpty());
+    EXPECT_EQ(w.Seats[2]->Name->Caption(), "Anna");
+    EXPECT_EQ(w.Seats[2]->Picture->Picture().size(), QSize(40, 60));
+    EXPECT_TRUE(w.Seats[2]->Name->toolTip().isEmpty());
+    EXPECT_TRUE(w.Seats[2]->Picture->toolTip().isEmpty());
+    EXPECT_EQ(w.Seats[3]->Name->Caption(), "Bob");
+    EXPECT_EQ(w.Seats[4]->Name->Caption(), QString(98, u'x'));
+    EXPECT_EQ(w.Seats[4]->Picture->Picture().size(), QSize(170, 230));
+    EXPECT_FALSE(w.Seats[4]->Picture->toolTip().isEmpty());
+    EXPECT_TRUE(w.Seats[4]->Name->toolTip().isEmpty());
     CloseWindow();
     EXPECT_EQ(SettingsFileLines(), lines);
 }
@@ -83,9 +89,9 @@ TEST_F(SettingsFile, AHandEditedLineInTheWindowsCodePageLeavesTheUtf8LinesAsThey
     bytes.replace("Name1: Name1.jpg; Name1", "Name1: Name1.jpg; J\xC3\xBCrgen");
     bytes.replace("Name2: Name2.jpg; Name2", "Name2: Name2.jpg; G\xFCnther");
     WriteFile(ExePath("Harvoline.ini"), bytes);
-    TfrmMain& w = StartWindow();
-    EXPECT_EQ(w.Spieler[1]->Caption(), QStringLiteral("Jürgen"));
-    EXPECT_EQ(w.Spieler[2]->Caption(), QStringLiteral("Günther"));
+    MainWindow& w = StartWindow();
+    EXPECT_EQ(w.Seats[1]->Name->Caption(), QStringLiteral("Jürgen"));
+    EXPECT_EQ(w.Seats[2]->Name->Caption(), QStringLiteral("Günther"));
     CloseWindow();
     EXPECT_TRUE(ReadFile(ExePath("Harvoline.ini"))
                     .contains("J\xC3\xBCrgen\r\nName2: Name2.jpg; G\xC3\xBCnther\r\n"));
@@ -94,8 +100,8 @@ TEST_F(SettingsFile, AHandEditedLineInTheWindowsCodePageLeavesTheUtf8LinesAsThey
 TEST_F(SettingsFile, CoverIntervalBelowOneBecomesTenAndTheLineIsRewritten) {
     for (const QString& line : {QString("0"), QString("no digits"), QString("3000000000")}) {
         WriteSettingsFile(WithLine(DefaultLines, 7, line));
-        TfrmMain& w = StartWindow();
-        EXPECT_EQ(w.CoverInterval, 10) << line.toStdString();
+        StartWindow();
+        EXPECT_EQ(Game().Config().CoverInterval(), 10) << line.toStdString();
         CloseWindow();
         EXPECT_EQ(SettingsFileLines()[7], "Guess a cover every 10 songs");
     }
@@ -107,17 +113,17 @@ TEST_F(SettingsFile, ShortFilesFallBackToTheDefaults) {
     english[0] = "Quiz";
     WriteFile(ExePath("en.ini"), english.join("\r\n").toUtf8());
     WriteSettingsFile({"", "Name1: a; Ann", "b", "c", "d", "", ExePath("en.ini"), "7"});
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     EXPECT_EQ(w.windowTitle(), "Quiz");
-    EXPECT_EQ(w.Settings.All(), DefaultSettings(w.LanguageTable));
-    EXPECT_EQ(w.Settings.Line(6), "");
+    EXPECT_EQ(Game().Config().Settings().All(), DefaultSettings(Game().Config().Language()));
+    EXPECT_EQ(Game().Config().Settings().Line(6), "");
     CloseWindow();
 
     // Fewer than seven lines: the German table.
     WriteSettingsFile({"", "Name1: a; Ann"});
-    TfrmMain& german = StartWindow();
+    MainWindow& german = StartWindow();
     EXPECT_EQ(german.windowTitle(), "Harvoline");
-    EXPECT_EQ(german.Settings.All(), DefaultLines);
+    EXPECT_EQ(Game().Config().Settings().All(), DefaultLines);
 }
 
 TEST_F(SettingsFile, APictureThatFailsToLoadCostsOnlyItsOwnPlaceAndIsNamedOnce) {
@@ -133,13 +139,13 @@ TEST_F(SettingsFile, APictureThatFailsToLoadCostsOnlyItsOwnPlaceAndIsNamedOnce) 
     lines[7] = "Guess a cover every 4 songs";
     lines << "highscore line";
     WriteSettingsFile(lines);
-    TfrmMain& w = StartWindow();
-    EXPECT_EQ(w.Spieler[1]->Caption(), "Ann");
-    EXPECT_EQ(w.Image[1]->Picture().size(), QSize(40, 60));
-    EXPECT_EQ(w.Spieler[2]->Caption(), "Ben");
-    EXPECT_EQ(w.Image[2]->Picture().size(), QSize(170, 230));
-    EXPECT_EQ(w.Spieler[3]->Caption(), "Cid");
-    EXPECT_EQ(w.CoverInterval, 4);
+    MainWindow& w = StartWindow();
+    EXPECT_EQ(w.Seats[1]->Name->Caption(), "Ann");
+    EXPECT_EQ(w.Seats[1]->Picture->Picture().size(), QSize(40, 60));
+    EXPECT_EQ(w.Seats[2]->Name->Caption(), "Ben");
+    EXPECT_EQ(w.Seats[2]->Picture->Picture().size(), QSize(170, 230));
+    EXPECT_EQ(w.Seats[3]->Name->Caption(), "Cid");
+    EXPECT_EQ(Game().Config().CoverInterval(), 4);
     EXPECT_TRUE(Platform.Errors.isEmpty());
     ASSERT_EQ(Platform.Messages.size(), 1);
     EXPECT_TRUE(Platform.Messages[0].contains(ExePath("broken.jpg")));
@@ -151,14 +157,14 @@ TEST_F(SettingsFile, APictureThatFailsToLoadCostsOnlyItsOwnPlaceAndIsNamedOnce) 
 
 TEST_F(SettingsFile, ShortFilesWithoutACoverIntervalGiveOneCoverRoundInTen) {
     for (const int count : {8, 9}) {
-        Window.reset();
+        Session.reset();
         QStringList lines = DefaultLines.mid(0, count);
         lines[7] = "no cover interval here";
         WriteSettingsFile(lines);
-        TfrmMain& w = StartWindow();
-        EXPECT_EQ(w.CoverInterval, 10) << count;
-        EXPECT_EQ(w.SkipMs, 2000) << count;
-        EXPECT_EQ(w.Settings.All(), DefaultLines) << count;
+        StartWindow();
+        EXPECT_EQ(Game().Config().CoverInterval(), 10) << count;
+        EXPECT_EQ(Game().Config().SkipMs(), 2000) << count;
+        EXPECT_EQ(Game().Config().Settings().All(), DefaultLines) << count;
     }
 }
 
@@ -180,16 +186,15 @@ TEST_F(SettingsFile, BadFilesStartWithDefaultsOrWhatCouldBeRead) {
         {"garbage", garbage}, {"10 MB", large}, {"100 000 characters", longLine}};
     for (const auto& [name, bytes] : files) {
         WriteFile(ExePath("Harvoline.ini"), bytes);
-        TfrmMain& w = StartWindow();
-        EXPECT_GE(w.Settings.Count(), 10) << name;
+        MainWindow& w = StartWindow();
+        EXPECT_GE(Game().Config().Settings().Count(), 10) << name;
         EXPECT_TRUE(Platform.Errors.isEmpty()) << name;
-        EXPECT_EQ(w.LanguageTable.size(), 33) << name;
+        EXPECT_EQ(Game().Config().Language().size(), 33) << name;
         for (int seat = 1; seat <= 4; ++seat) {
-            EXPECT_LE(w.Spieler[seat]->Caption().size(), 98) << name;
+            EXPECT_LE(w.Seats[seat]->Name->Caption().size(), 98) << name;
         }
         CloseWindow();
-        EXPECT_EQ(QDir(Folder.path()).entryList(QDir::Files), QStringList{"Harvoline.ini"})
-            << name;
+        EXPECT_EQ(QDir(Folder.path()).entryList(QDir::Files), QStringList{"Harvoline.ini"}) << name;
     }
     EXPECT_EQ(SettingsFileLines()[2], "Name2: " + QString(100000, 'p') + "; Zoe");
 }
@@ -201,8 +206,9 @@ TEST_F(SettingsFile, ErrorsAreWrittenAndOpenedOnlyWhenTheLogHasLines) {
     EXPECT_EQ(ReadFile(ExePath("errors.txt")), "from an earlier run\r\n");
     EXPECT_TRUE(Platform.ShellOpened.isEmpty());
 
-    TfrmMain& w = StartWindow();
-    w.ErrorLog << "C:\\songs\\a.mp3 --> Datei nicht gefunden." << "b.mp3 --> Lied kaputt";
+    StartWindow();
+    Game().Config().ErrorLog() << "C:\\songs\\a.mp3 --> Datei nicht gefunden."
+                               << "b.mp3 --> Lied kaputt";
     CloseWindow();
     EXPECT_EQ(ReadFile(ExePath("errors.txt")),
               "C:\\songs\\a.mp3 --> Datei nicht gefunden.\r\nb.mp3 --> Lied kaputt\r\n");
@@ -245,8 +251,8 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsReportedAndNotOverwritten) {
         SCOPED_TRACE(c.Name);
         c.Make();
         Platform.Messages.clear();
-        TfrmMain& w = StartWindow();
-        EXPECT_EQ(w.Settings.All(), DefaultLines);
+        StartWindow();
+        EXPECT_EQ(Game().Config().Settings().All(), DefaultLines);
         ASSERT_EQ(Platform.Messages.size(), 1);
         EXPECT_TRUE(Platform.Messages[0].contains(path + ": " + c.Reason))
             << Platform.Messages[0].toStdString();
@@ -259,8 +265,8 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsReportedAndNotOverwritten) {
 
 TEST_F(SettingsFile, TheErrorLogIsWrittenEvenWhenTheSettingsCouldNotBeRead) {
     ASSERT_TRUE(QDir(Folder.path()).mkdir("Harvoline.ini"));
-    TfrmMain& w = StartWindow();
-    w.ErrorLog << "/music/gone.mp3 --> read error";
+    StartWindow();
+    Game().Config().ErrorLog() << "/music/gone.mp3 --> read error";
     CloseWindow();
     EXPECT_EQ(ReadFile(ExePath("errors.txt")), "/music/gone.mp3 --> read error\r\n");
     EXPECT_EQ(Platform.ShellOpened, QStringList{ExePath("errors.txt")});

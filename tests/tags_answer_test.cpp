@@ -1,4 +1,4 @@
-#include "media/answer_text.h"
+#include "model/media/answer_text.h"
 
 #include <gtest/gtest.h>
 

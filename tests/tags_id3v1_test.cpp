@@ -1,5 +1,5 @@
-#include "media/song_tag.h"
-#include "platform/errors.h"
+#include "model/media/song_tag.h"
+#include "model/errors.h"
 #include "tests/support/tag_files.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "media/song_tag.h"
-#include "media/tag_library.h"
+#include "model/media/song_tag.h"
+#include "model/media/tag_library.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/tag_files.h"
 

@@ -1,6 +1,8 @@
 #include "tests/support/picture_files.h"
 #include "tests/support/tag_files.h"
 #include "tests/support/window_fixture.h"
+#include "ui/mini_cover_view.h"
+#include "ui/widgets/picture_box.h"
 
 #include <QDir>
 
@@ -33,21 +35,20 @@ class EmbeddedPictureTest : public WindowTest {
 
 } // namespace
 
-TEST_F(EmbeddedPictureTest, TheTagLibraryIsSetUpWithTheWindow) {
-    TfrmMain& w = StartWindow();
-    EXPECT_TRUE(w.TagLibraryReady());
+TEST_F(EmbeddedPictureTest, TheTagLibraryIsSetUpOnceWithTheGame) {
+    StartWindow();
     EXPECT_EQ(Platform.TagLibrariesCreated, 1);
 }
 
 TEST_F(EmbeddedPictureTest, ShowsAPictureOfEachKind) {
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     for (const char* format : {"JPG", "PNG", "BMP", "GIF"}) {
         SCOPED_TRACE(format);
-        w.ShowEmbeddedPicture(Song(QString::fromLatin1(format), {{QStringLiteral("image/whatever"),
-                                                                  PictureBytes(format, Qt::blue)}}),
-                              w.MiniCover);
-        EXPECT_TRUE(IsShown(w.MiniCover));
-        const QImage picture = w.MiniCover->Picture();
+        Game().ShowSongPicture(
+            Song(QString::fromLatin1(format),
+                 {{QStringLiteral("image/whatever"), PictureBytes(format, Qt::blue)}}));
+        EXPECT_TRUE(IsShown(w.MiniCover->MiniCover));
+        const QImage picture = w.MiniCover->MiniCover->Picture();
         ASSERT_EQ(picture.size(), QSize(24, 16));
         const QColor centre = picture.pixelColor(12, 8);
         EXPECT_LT(centre.red(), 16);
@@ -57,7 +58,7 @@ TEST_F(EmbeddedPictureTest, ShowsAPictureOfEachKind) {
 }
 
 TEST_F(EmbeddedPictureTest, LeavesTheImageHiddenAndEmptyWhenThereIsNothingToShow) {
-    TfrmMain& w = StartWindow();
+    MainWindow& w = StartWindow();
     const QByteArray jpeg = PictureBytes("JPG");
     struct Case {
         const char* Name;
@@ -73,12 +74,12 @@ TEST_F(EmbeddedPictureTest, LeavesTheImageHiddenAndEmptyWhenThereIsNothingToShow
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        w.ShowEmbeddedPicture(Song(QStringLiteral("cover"), {{QStringLiteral("image/jpeg"), jpeg}}),
-                              w.MiniCover);
-        ASSERT_TRUE(IsShown(w.MiniCover));
-        w.ShowEmbeddedPicture(c.Path, w.MiniCover);
-        EXPECT_FALSE(IsShown(w.MiniCover));
-        EXPECT_TRUE(w.MiniCover->Picture().isNull());
+        Game().ShowSongPicture(
+            Song(QStringLiteral("cover"), {{QStringLiteral("image/jpeg"), jpeg}}));
+        ASSERT_TRUE(IsShown(w.MiniCover->MiniCover));
+        Game().ShowSongPicture(c.Path);
+        EXPECT_FALSE(IsShown(w.MiniCover->MiniCover));
+        EXPECT_TRUE(w.MiniCover->MiniCover->Picture().isNull());
         ExpectNoTemporaryPictures();
     }
     EXPECT_TRUE(Platform.Errors.isEmpty());
@@ -86,13 +87,12 @@ TEST_F(EmbeddedPictureTest, LeavesTheImageHiddenAndEmptyWhenThereIsNothingToShow
 
 TEST_F(EmbeddedPictureTest, WithoutTheTagLibraryNoPictureShows) {
     Platform.TagLibraryAvailable = false;
-    TfrmMain& w = StartWindow();
-    EXPECT_FALSE(w.TagLibraryReady());
-    w.MiniCover->SetPicture(QImage(8, 8, QImage::Format_RGB32));
-    w.MiniCover->show();
-    w.ShowEmbeddedPicture(
-        Song(QStringLiteral("cover"), {{QStringLiteral("image/png"), PictureBytes("PNG")}}),
-        w.MiniCover);
-    EXPECT_FALSE(IsShown(w.MiniCover));
-    EXPECT_TRUE(w.MiniCover->Picture().isNull());
+    MainWindow& w = StartWindow();
+    PictureBox* miniCover = w.MiniCover->MiniCover;
+    miniCover->SetPicture(QImage(8, 8, QImage::Format_RGB32));
+    miniCover->show();
+    Game().ShowSongPicture(
+        Song(QStringLiteral("cover"), {{QStringLiteral("image/png"), PictureBytes("PNG")}}));
+    EXPECT_FALSE(IsShown(miniCover));
+    EXPECT_TRUE(miniCover->Picture().isNull());
 }

@@ -1,4 +1,4 @@
-#include "app/text_file.h"
+#include "model/config/text_file.h"
 
 #include <QFile>
 #include <QProcess>

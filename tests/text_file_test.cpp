@@ -1,6 +1,6 @@
-#include "app/text_file.h"
-#include "platform/errors.h"
-#include "platform/regular_file.h"
+#include "model/config/text_file.h"
+#include "model/errors.h"
+#include "model/config/regular_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,7 @@
-#include "app/main_window.h"
+#include "app/quiz_session.h"
+#include "model/config/language.h"
+#include "model/config/settings.h"
+#include "model/media/video_view.h"
 #include "platform/vlc_player.h"
 #include "platform/vlc_video_view.h"
 #include "tests/support/fake_platform.h"
@@ -6,6 +9,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -41,57 +45,85 @@ QString MakeVideo(const QString& path) {
     return {};
 }
 
+// A folder with a short video, eight songs and their playlist, and settings that give the
+// video its turn right after the first song round.
+class VideoRound : public ::testing::Test {
+  protected:
+    VideoRound() {
+        platform.ExeFolder = folder.path() + "/";
+        platform.WorkFolder = platform.ExeFolder;
+        QDir(folder.path()).mkpath("video");
+        Problem = MakeVideo(folder.filePath("video/Test Artist - Test Song.mp4"));
+        QStringList songs;
+        for (int i = 1; i <= 8; ++i) {
+            Id3v1Fields fields;
+            fields.Title = QByteArray("Title ") + QByteArray::number(i);
+            fields.Artist = QByteArray("Artist ") + QByteArray::number(i);
+            songs << folder.filePath(QString("s%1.mp3").arg(i));
+            WriteBytes(songs.last(), SilentMp3() + Id3v1Record(fields));
+        }
+        Playlist = folder.filePath("list.m3u");
+        WriteBytes(Playlist, songs.join("\r\n").toUtf8() + "\r\n");
+        QStringList settings = DefaultSettings(DefaultLanguageTable());
+        settings[7] = "Guess a cover every 2 songs";
+        WriteBytes(folder.filePath("Harvoline.ini"), settings.join("\r\n").toUtf8());
+    }
+
+    // The window shown and the video round started by two presses of Start.
+    void StartVideoRound(QuizSession& session) {
+        ASSERT_TRUE(Problem.isEmpty()) << Problem.toStdString();
+        MainWindow& w = session.Window();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(session.Game().Videos().Available());
+        platform.DialogAnswers.push_back(Playlist);
+        w.StartButton->click();
+        w.StartButton->click();
+        ASSERT_TRUE(session.Game().VideoRoundRunning());
+        ASSERT_NE(session.Game().Video(), nullptr);
+    }
+
+    QTemporaryDir folder;
+    VideoPlatform platform;
+    QString Problem;
+    QString Playlist;
+};
+
 } // namespace
 
 // Runs on a real X server: the round plays the video in the window through libvlc.
-TEST(VideoRound, PlaysPausesOnABuzzResumesAndEndsByItself) {
-    QTemporaryDir folder;
-    VideoPlatform platform;
-    platform.ExeFolder = folder.path() + "/";
-    platform.WorkFolder = platform.ExeFolder;
-    QDir(folder.path()).mkpath("video");
-    const QString problem = MakeVideo(folder.filePath("video/Test Artist - Test Song.mp4"));
-    ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
-    QStringList songs;
-    for (int i = 1; i <= 8; ++i) {
-        Id3v1Fields fields;
-        fields.Title = QByteArray("Title ") + QByteArray::number(i);
-        fields.Artist = QByteArray("Artist ") + QByteArray::number(i);
-        songs << folder.filePath(QString("s%1.mp3").arg(i));
-        WriteBytes(songs.last(), SilentMp3() + Id3v1Record(fields));
-    }
-    const QString playlist = folder.filePath("list.m3u");
-    WriteBytes(playlist, songs.join("\r\n").toUtf8() + "\r\n");
-
-    TfrmMain w(platform);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(w.VideosAvailable);
-    platform.DialogAnswers.push_back(playlist);
-    w.Start->click();
-    w.RoundCounter = 5;
-    w.Start->click();
-
-    ASSERT_TRUE(w.VideoRoundActive);
-    ASSERT_NE(w.VideoView.get(), nullptr);
-    EXPECT_EQ(w.CorrectAnswer, "Test Song - Test Artist");
-    EXPECT_TRUE(w.VideoView->Playing());
+TEST_F(VideoRound, PlaysPausesOnABuzzResumesAndEndsByItself) {
+    QuizSession session(platform);
+    QuizGame& game = session.Game();
+    ASSERT_NO_FATAL_FAILURE(StartVideoRound(session));
+    EXPECT_EQ(game.RightAnswer(), "Test Song - Test Artist");
+    EXPECT_TRUE(game.Video()->Playing());
     EXPECT_TRUE(platform.Messages.isEmpty());
-    EXPECT_TRUE(w.ErrorLog.isEmpty()) << w.ErrorLog.join("\n").toStdString();
-    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_TRUE(game.Config().ErrorLog().isEmpty())
+        << game.Config().ErrorLog().join("\n").toStdString();
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
 
-    w.BuzzIn(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.VideoView->Playing(); }, 2000));
-    const float pausedAt = w.VideoView->Position();
+    game.Buzz(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !game.Video()->Playing(); }, 2000));
+    const float pausedAt = game.Video()->Position();
     QTest::qWait(300);
-    EXPECT_EQ(w.VideoView->Position(), pausedAt);
+    EXPECT_EQ(game.Video()->Position(), pausedAt);
 
-    const int right = static_cast<int>(w.AnswerList.All().indexOf(w.CorrectAnswer)) + 1;
-    w.SubmitAnswer(right == 1 ? 2 : 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.VideoView->Playing(); }, 2000));
-    EXPECT_TRUE(w.Timer2->isActive());
+    const int right = static_cast<int>(game.Choices().All().indexOf(game.RightAnswer())) + 1;
+    game.Choose(right == 1 ? 2 : 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game.Video()->Playing(); }, 2000));
+    EXPECT_TRUE(game.Timers().RoundClockTimer.isActive());
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.VideoView == nullptr; }, 15000));
-    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game.Video() == nullptr; }, 15000));
+    EXPECT_FALSE(game.Timers().RoundClockTimer.isActive());
+    EXPECT_TRUE(platform.Errors.isEmpty()) << platform.Errors.join("\n").toStdString();
+}
+
+// The video plays in a child of the window; the program ends with both whole.
+TEST_F(VideoRound, TheProgramEndsCleanlyWhileAVideoPlays) {
+    auto session = std::make_unique<QuizSession>(platform);
+    ASSERT_NO_FATAL_FAILURE(StartVideoRound(*session));
+    session->Window().close();
+    session.reset();
     EXPECT_TRUE(platform.Errors.isEmpty()) << platform.Errors.join("\n").toStdString();
 }

@@ -1,4 +1,4 @@
-#include "platform/errors.h"
+#include "model/errors.h"
 #include "platform/vlc_player.h"
 #include "tests/support/sound_files.h"
 

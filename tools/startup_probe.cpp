@@ -8,7 +8,7 @@
 // only clock-tick (usually 10 ms) resolution.
 
 #include "app/application.h"
-#include "app/main_window.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -24,7 +24,9 @@
 
 namespace {
 
-double Seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9; }
+double Seconds(const timespec& t) {
+    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
+}
 
 // Seconds from the process start to now.
 double ElapsedSinceProcessStart() {
@@ -89,7 +91,7 @@ int main(int argc, char* argv[]) {
     char* programArgv[] = {argv[0], nullptr};
     int programArgc = 1;
 
-    harvoline::RunHarvoline(programArgc, programArgv, [&](harvoline::TfrmMain& window) {
+    harvoline::RunHarvoline(programArgc, programArgv, [&](harvoline::MainWindow& window) {
         auto* probe = new FirstFrameProbe(window, launchNanoseconds);
         probe->setParent(&window);
         qApp->installEventFilter(probe);

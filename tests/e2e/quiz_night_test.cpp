@@ -5,7 +5,7 @@
 //
 // Each stage leaves a screenshot in HARVOLINE_QUIZ_NIGHT_SHOTS; a failed wait leaves one
 // named after what it waited for.
-#include "game/highscores.h"
+#include "model/game/highscores.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -294,7 +294,7 @@ class QuizNight : public ::testing::Test {
         return result;
     }
 
-    void BuzzIn(int seat) {
+    void Buzz(int seat) {
         Key(PlayerKey(seat));
         WaitUntil(QString("player %1 to buzz in").arg(seat), AnswerWindowOpen);
     }
@@ -303,7 +303,7 @@ class QuizNight : public ::testing::Test {
     // a wrong choice empties its line and locks the player out, a right one turns it red.
     void PlayersAnswerUntilRight() {
         for (int seat = 1; seat <= 4; ++seat) {
-            BuzzIn(seat);
+            Buzz(seat);
             Key(QString::number(seat));
             WaitUntil("the answer to be judged",
                       [](const QImage& screen) { return !AnswerWindowOpen(screen); });
@@ -409,11 +409,11 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
     const auto turnOver = [](const QImage& screen) {
         return !AnswerWindowOpen(screen) && PanelMark(screen, 2) == Mark::Open;
     };
-    BuzzIn(2);
+    Buzz(2);
     EXPECT_EQ(PanelMark(Screen(), 2), Mark::Red);
     Shot("05 player 2 answers");
     WaitUntil("the time-up", turnOver);
-    BuzzIn(2);
+    Buzz(2);
     WaitUntil("the second time-up", turnOver);
 
     // Rounds 3 to 5 are skipped, unless the picture clue is still to be seen.
@@ -502,7 +502,7 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
     });
     Click(StartButton);
     ChooseFile("Open playlist", solo);
-    BuzzIn(1);
+    Buzz(1);
     Key("1");
     WaitUntil("the right answer", [](const QImage& screen) { return !AnswerWindowOpen(screen); });
     EXPECT_GT(Count(Screen(), AnswerLine(1), IsRed), 20);

@@ -1,6 +1,6 @@
 #include "tests/support/fake_media.h"
 
-#include "platform/errors.h"
+#include "model/errors.h"
 
 namespace harvoline::testing {
 

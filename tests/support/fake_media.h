@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/audio_player.h"
-#include "platform/video_view.h"
+#include "model/media/audio_player.h"
+#include "model/media/video_view.h"
 
 #include <QSet>
 #include <QStringList>

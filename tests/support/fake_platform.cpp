@@ -1,9 +1,9 @@
 #include "tests/support/fake_platform.h"
 
-#include "platform/errors.h"
+#include "model/errors.h"
 
-#include "media/picture_loader.h"
-#include "media/tag_library.h"
+#include "model/media/tag_library.h"
+#include "ui/pictures/picture_loader.h"
 
 namespace harvoline::testing {
 

@@ -39,7 +39,7 @@ class FakePlatform : public Platform {
     std::deque<int> RandomValues;
     unsigned RandomState = 1;
     QStringList PicturesLoaded;
-    // The window gets a tag library over the real TagLib, or none when this is false.
+    // The game gets a tag library over the real TagLib, or none when this is false.
     bool TagLibraryAvailable = true;
     int TagLibrariesCreated = 0;
     FakeHidPlatform HidDevices;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/song_tag.h"
+#include "model/media/song_tag.h"
 
 #include <QByteArray>
 #include <QString>

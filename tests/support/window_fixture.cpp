@@ -1,55 +1,42 @@
 #include "tests/support/window_fixture.h"
 
-#include <QFile>
-#include <QImage>
+#include <QPushButton>
+#include <QTest>
 
 namespace harvoline::testing {
 
 WindowTest::WindowTest() {
-    Platform.ExeFolder = Folder.path() + QStringLiteral("/");
-    Platform.WorkFolder = Platform.ExeFolder;
+    Platform.ExeFolder = ExeFolder();
+    Platform.WorkFolder = ExeFolder();
 }
 
 WindowTest::~WindowTest() = default;
 
-TfrmMain& WindowTest::StartWindow() {
-    Window = std::make_unique<TfrmMain>(Platform);
-    Window->show();
-    return *Window;
+MainWindow& WindowTest::StartWindow() {
+    Session.reset();
+    Session = std::make_unique<QuizSession>(Platform);
+    Session->Window().show();
+    return Session->Window();
 }
 
-void WindowTest::CloseWindow() { Window->close(); }
-
-void WindowTest::WriteFile(const QString& path, const QByteArray& bytes) const {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
+void WindowTest::CloseWindow() {
+    Session->Window().close();
 }
 
-QByteArray WindowTest::ReadFile(const QString& path) const {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
+MainWindow& WindowTest::StartGame(int songs) {
+    MainWindow& window = StartWindow();
+    Platform.DialogAnswers.push_back(WritePlaylist(WriteSongs(songs)));
+    window.StartButton->click();
+    return window;
 }
 
-void WindowTest::WritePicture(const QString& path, const QColor& colour) const {
-    QImage picture(40, 60, QImage::Format_RGB32);
-    picture.fill(colour);
-    EXPECT_TRUE(picture.save(path, "JPG")) << path.toStdString();
+void WindowTest::Press(Qt::Key key) {
+    QTest::keyClick(&Session->Window(), key);
 }
 
-void WindowTest::WriteSettingsFile(const QStringList& lines) const {
-    WriteFile(ExePath(QStringLiteral("Harvoline.ini")), (lines.join("\r\n") + "\r\n").toUtf8());
-}
-
-QStringList WindowTest::SettingsFileLines() const {
-    QString text = QString::fromUtf8(ReadFile(ExePath(QStringLiteral("Harvoline.ini"))));
-    if (text.endsWith(QStringLiteral("\r\n"))) {
-        text.chop(2);
-    }
-    return text.split(QStringLiteral("\r\n"));
+Qt::Key WindowTest::BuzzKey(int seat) {
+    static const Qt::Key keys[] = {Qt::Key_unknown, Qt::Key_Q, Qt::Key_Y, Qt::Key_M, Qt::Key_P};
+    return keys[seat];
 }
 
 } // namespace harvoline::testing

@@ -1,9 +1,9 @@
 // harvoline-check PLAYLIST.m3u [--json]: tells before the party what the game will make of a
 // playlist (see README). Exit status: 0 when the game has songs enough, 1 when not, 2 when
 // the arguments are wrong or the playlist cannot be read.
-#include "app/main_window.h"
-#include "media/tag_library.h"
-#include "platform/errors.h"
+#include "model/config/game_config.h"
+#include "model/errors.h"
+#include "model/media/tag_library.h"
 #include "platform/real_platform.h"
 #include "platform/vlc_player.h"
 #include "tools/check/check_report.h"
@@ -41,14 +41,14 @@ ExitStatus Check(const QString& playlist, bool json, QTextStream& out, QTextStre
     }
     VlcAudioPlayer player(engine);
     TagLibrary tags;
-    // The game's window, never shown, reads the settings beside the program: the songs
-    // start where the game starts them, and the reasons are in the game's language.
+    // The game's settings beside the program, read as the game reads them: the songs start
+    // where the game starts them, and the reasons are in the game's language.
     ConsolePlatform platform(err);
-    TfrmMain game(platform);
-    game.ReadSettings();
-    const QStringList& language = game.LanguageTable;
+    GameConfig config(platform);
+    config.ReadSettings();
+    const QStringList& language = config.Language();
     try {
-        const PlaylistCheck check = CheckPlaylist(playlist, game.SkipMs, tags, player);
+        const PlaylistCheck check = CheckPlaylist(playlist, config.SkipMs(), tags, player);
         if (json) {
             out << ReportJson(check, language);
         } else {
@@ -64,7 +64,7 @@ ExitStatus Check(const QString& playlist, bool json, QTextStream& out, QTextStre
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The game's window reads the settings; it needs no screen.
+    // A message box the settings might ask for needs no screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTextStream out(stdout);

@@ -1,8 +1,8 @@
 #include "tools/check/playlist_check.h"
 
-#include "app/text_file.h"
-#include "media/tag_library.h"
-#include "platform/errors.h"
+#include "model/config/text_file.h"
+#include "model/media/tag_library.h"
+#include "model/errors.h"
 
 #include <QDir>
 #include <QFileInfo>

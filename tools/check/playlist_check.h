@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/playlist_rules.h"
+#include "model/media/playlist_rules.h"
 
 #include <QString>
 #include <QStringList>

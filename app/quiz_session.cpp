@@ -1,0 +1,114 @@
+#include "app/quiz_session.h"
+
+#include "model/game/report_errors.h"
+#include "platform/platform.h"
+#include "ui/buzzer_setup_view.h"
+
+#include <QPushButton>
+
+namespace harvoline {
+
+QuizSession::QuizSession(Platform& platform)
+    : Os(platform), Model(platform), BuzzerSource(Model), View(platform, Model, BuzzerSource),
+      KeySource(new KeyboardInput(&View)), ButtonSource(new ScreenButtonsInput(View)),
+      ReceiverDevices(platform.Hid(), platform, Model, BuzzerSource) {
+    Model.SetScreen(View);
+    Model.SetLamps(BuzzerSource);
+    Listen(KeySource);
+    Listen(ButtonSource);
+    Listen(&BuzzerSource);
+    connect(View.BuzzerSetup->SkipBuzzerSetupButton, &QPushButton::clicked, this,
+            [this] { ReportErrors(Os, [this] { BuzzerSource.EndSetup(); }); });
+    connect(&View, &MainWindow::FirstShown, this,
+            [this] { ReportErrors(Os, [this] { StartUp(); }); });
+    connect(&View, &MainWindow::Closing, this,
+            [this] { ReportErrors(Os, [this] { ShutDown(); }); });
+    connect(&View, &MainWindow::TextPageChanged, this, &QuizSession::ShowWhatWorks);
+    connect(&Model, &QuizGame::PhaseChanged, this, &QuizSession::ShowWhatWorks);
+    connect(&BuzzerSource, &BuzzerInput::SetupChanged, this, &QuizSession::ShowWhatWorks);
+}
+
+// A video plays in a child of the window: it goes while the window is still whole.
+QuizSession::~QuizSession() {
+    Model.FreeVideoView();
+}
+
+void QuizSession::Listen(SeatInput* source) {
+    connect(source, &SeatInput::CommandGiven, this, [this](const SeatCommand& command) {
+        ReportErrors(Os, [this, &command] { Apply(command); });
+    });
+}
+
+void QuizSession::StartUp() {
+    BuzzerSource.ClearBindings();
+    Model.StartUp();
+    View.StartUp();
+}
+
+void QuizSession::ShutDown() {
+    if (Closed) {
+        return;
+    }
+    Closed = true;
+    Model.ShutDown();
+}
+
+bool QuizSession::StartWorks() const {
+    return Model.Phase() != RoundPhase::Answering && !View.TextPageOpen() &&
+           !BuzzerSource.SetupOpen();
+}
+
+void QuizSession::ShowWhatWorks() {
+    View.EnableStart(StartWorks(), !View.TextPageOpen() && !BuzzerSource.SetupOpen());
+}
+
+void QuizSession::Apply(const SeatCommand& command) {
+    const bool fromBuzzer = command.Source == CommandSource::Buzzer;
+    switch (command.Action) {
+    case SeatAction::Buzz:
+        // A text page hides the seats: nobody sees whose turn it would be.
+        if (!View.TextPageOpen()) {
+            Model.Buzz(command.Seat);
+        }
+        break;
+    case SeatAction::Choose:
+        // A controller's coloured buttons answer for their own seat; keys and screen
+        // buttons answer for whoever buzzed in.
+        if (!fromBuzzer || command.Seat == Model.AnsweringSeat()) {
+            Model.Choose(command.Choice);
+        }
+        break;
+    case SeatAction::Proceed:
+        // From a controller, only in a closed round that a next one follows, and only the
+        // seat shown red: the players never open a playlist dialog.
+        if (StartWorks() &&
+            (!fromBuzzer || (Model.Phase() == RoundPhase::Closed && Model.StartMeansNext() &&
+                             Model.SeatAt(command.Seat).Marked))) {
+            Proceed();
+        }
+        break;
+    case SeatAction::Dismiss:
+        Dismiss();
+        break;
+    }
+}
+
+void QuizSession::Proceed() {
+    View.HideStartHints();
+    // A name being edited keeps its editor; Start only puts the round's pictures away.
+    if (View.NameBeingEdited()) {
+        Model.ClearRoundPictures();
+        return;
+    }
+    Model.Proceed();
+}
+
+void QuizSession::Dismiss() {
+    if (View.TextPageOpen()) {
+        View.CloseTextPage();
+    } else if (BuzzerSource.SetupOpen()) {
+        BuzzerSource.EndSetup();
+    }
+}
+
+} // namespace harvoline

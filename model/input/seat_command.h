@@ -1,0 +1,31 @@
+#pragma once
+
+namespace harvoline {
+
+// Where a command comes from; the rules that differ between sources look at it.
+enum class CommandSource { Keyboard, ScreenButtons, Buzzer };
+
+enum class SeatAction {
+    // A seat claims the turn to answer.
+    Buzz,
+    // The answering seat picks one of the four answers.
+    Choose,
+    // Start: the next round, or a playlist when none runs.
+    Proceed,
+    // Esc: closes the text page, else ends the buzzer setup.
+    Dismiss,
+};
+
+// What a player or the quiz master asks of the game, from any input.
+struct SeatCommand {
+    CommandSource Source = CommandSource::Keyboard;
+    // The seat it comes from, 1 to 4; 0 when the source cannot tell.
+    int Seat = 0;
+    SeatAction Action = SeatAction::Buzz;
+    // The answer, 1 to 4, for Choose.
+    int Choice = 0;
+
+    bool operator==(const SeatCommand&) const = default;
+};
+
+} // namespace harvoline
