@@ -1,6 +1,7 @@
 #include "app/quiz_session.h"
 
 #include "model/game/report_errors.h"
+#include "model/input/press_clock.h"
 #include "platform/platform.h"
 #include "ui/buzzer_setup_view.h"
 
@@ -11,6 +12,7 @@ namespace harvoline {
 QuizSession::QuizSession(Platform& platform)
     : Os(platform), Model(platform), BuzzerSource(Model), View(platform, Model, BuzzerSource),
       KeySource(new KeyboardInput(&View)), ButtonSource(new ScreenButtonsInput(View)),
+      BuzzOrder(PressClockUs, [this](int seat) { return TakeTurn(seat); }),
       ReceiverDevices(platform.Hid(), platform, Model, BuzzerSource) {
     Model.SetScreen(View);
     Model.SetLamps(BuzzerSource);
@@ -25,6 +27,7 @@ QuizSession::QuizSession(Platform& platform)
             [this] { ReportErrors(Os, [this] { ShutDown(); }); });
     connect(&View, &MainWindow::TextPageChanged, this, &QuizSession::ShowWhatWorks);
     connect(&Model, &QuizGame::PhaseChanged, this, &QuizSession::ShowWhatWorks);
+    FollowBuzzOpenings();
     connect(&BuzzerSource, &BuzzerInput::SetupChanged, this, &QuizSession::ShowWhatWorks);
 }
 
@@ -66,9 +69,8 @@ void QuizSession::Apply(const SeatCommand& command) {
     const bool fromBuzzer = command.Source == CommandSource::Buzzer;
     switch (command.Action) {
     case SeatAction::Buzz:
-        // A text page hides the seats: nobody sees whose turn it would be.
-        if (!View.TextPageOpen()) {
-            Model.Buzz(command.Seat);
+        if (MayBuzz(command.Seat)) {
+            BuzzOrder.Claim(command.Seat, command.PressedAtUs);
         }
         break;
     case SeatAction::Choose:
@@ -91,6 +93,34 @@ void QuizSession::Apply(const SeatCommand& command) {
         Dismiss();
         break;
     }
+}
+
+bool QuizSession::MayBuzz(int seat) const {
+    // A text page hides the seats: nobody sees whose turn it would be.
+    return !View.TextPageOpen() && Model.Phase() == RoundPhase::Open && seat >= 1 && seat <= 4 &&
+           Model.IsOpenSeat(seat);
+}
+
+// The decision may come a moment after the claim: the game is asked again then.
+bool QuizSession::TakeTurn(int seat) {
+    if (!MayBuzz(seat)) {
+        return false;
+    }
+    Model.Buzz(seat);
+    return true;
+}
+
+// Each time buzzing opens, a new round or a round that plays on after a failed answer,
+// presses from before no longer count.
+void QuizSession::FollowBuzzOpenings() {
+    connect(&Model, &QuizGame::RoundColoursDrawn, this, [this] { BuzzOrder.Open(); });
+    connect(&Model, &QuizGame::PhaseChanged, this, [this] {
+        const bool open = Model.Phase() == RoundPhase::Open;
+        if (open && !BuzzingOpen) {
+            BuzzOrder.Open();
+        }
+        BuzzingOpen = open;
+    });
 }
 
 void QuizSession::Proceed() {

@@ -2,6 +2,7 @@
 
 #include "app/receiver_watch.h"
 #include "model/game/quiz_game.h"
+#include "model/input/buzz_decision.h"
 #include "model/input/buzzer_input.h"
 #include "model/input/seat_command.h"
 #include "ui/keyboard_input.h"
@@ -27,6 +28,7 @@ class QuizSession : public QObject {
     MainWindow& Window() { return View; }
     BuzzerInput& Buzzers() { return BuzzerSource; }
     ReceiverWatch& Receivers() { return ReceiverDevices; }
+    BuzzDecision& Decision() { return BuzzOrder; }
 
     void Apply(const SeatCommand& command);
     void StartUp();
@@ -40,6 +42,10 @@ class QuizSession : public QObject {
     void Proceed();
     void Dismiss();
     void ShowWhatWorks();
+    // The seat may buzz now: the round is open to it and no text page hides the seats.
+    bool MayBuzz(int seat) const;
+    bool TakeTurn(int seat);
+    void FollowBuzzOpenings();
 
     Platform& Os;
     QuizGame Model;
@@ -48,6 +54,8 @@ class QuizSession : public QObject {
     KeyboardInput* KeySource;
     ScreenButtonsInput* ButtonSource;
     bool Closed = false;
+    BuzzDecision BuzzOrder;
+    bool BuzzingOpen = false;
     // Its readers stop first, while the rest is whole.
     ReceiverWatch ReceiverDevices;
 };

@@ -3,6 +3,7 @@
 #include "model/config/settings.h"
 #include "model/input/buzzer_input.h"
 #include "model/input/key_map.h"
+#include "model/input/press_clock.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/window_fixture.h"
 #include "ui/answer_board_view.h"
@@ -454,4 +455,29 @@ TEST_F(Router, ATextPageOpenedDuringAnAnswerChangesNotWhoMayAnswer) {
     EXPECT_FALSE(IsEnabledFlag(w.StartButton));
     Press(ChoiceKey(RightChoice(Game())));
     EXPECT_TRUE(IsEnabledFlag(w.StartButton));
+}
+
+// With a decision window the claims wait for it; the earliest press among them takes the
+// turn when it closes, and a seat locked out by then is passed over.
+TEST_F(Router, ClaimsWaitForTheDecisionWindowAndTheEarliestPressWins) {
+    StartGame();
+    Session->Decision().SetWindowMs(80);
+    QTest::qSleep(10);
+    SeatCommand late = Command(CommandSource::Keyboard, SeatAction::Buzz, 2);
+    SeatCommand early = Command(CommandSource::Buzzer, SeatAction::Buzz, 3);
+    early.PressedAtUs = PressClockUs() - 5000;
+    Session->Apply(late);
+    Session->Apply(early);
+    EXPECT_EQ(Game().AnsweringSeat(), 0);
+    EXPECT_TRUE(Session->Decision().Deciding());
+    Session->Decision().Decide();
+    EXPECT_EQ(Game().AnsweringSeat(), 3);
+
+    // Seat 3 answers wrong and is locked out: its press no longer counts.
+    Game().Choose(WrongChoice(Game()));
+    ASSERT_TRUE(Game().IsLockedOut(3));
+    Session->Apply(Command(CommandSource::Buzzer, SeatAction::Buzz, 3));
+    EXPECT_FALSE(Session->Decision().Deciding());
+    Session->Apply(late);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Game().AnsweringSeat() == 2; }, 2000));
 }

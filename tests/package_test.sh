@@ -60,7 +60,7 @@ expected=(
     usr/bin/harvoline
     usr/bin/harvoline-check
     usr/share/harvoline/demo/Demo.m3u
-    usr/share/harvoline/languages/{English,French,Spanish,Italian,Dutch}.ini
+    usr/share/harvoline/languages/{English,French,Spanish,Italian,Dutch}.{ini,texts}
     "usr/share/applications/$id.desktop"
     usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/"$id.png"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"

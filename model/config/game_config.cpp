@@ -60,8 +60,19 @@ void GameConfig::UseDefaultSettings() {
     Skip = DigitsValue(Lines.Line(8));
 }
 
+void GameConfig::ReadOptions() {
+    try {
+        OptionLines.Read(FilePlacesOfProgram.OwnFolder() + OptionsFile::FileName);
+    } catch (const UnreadableFileError& error) {
+        Services.ShowMessage(QStringLiteral("%1\n\nThe game starts with its default options and "
+                                            "leaves the file as it is.")
+                                 .arg(QString::fromUtf8(error.what())));
+    }
+}
+
 void GameConfig::ReadSettings() {
     SettingsRead = true;
+    ReadOptions();
     const QString path = SettingsPath();
     if (!QFileInfo::exists(path)) {
         const QString language = LoadFirstLanguage();
@@ -150,11 +161,13 @@ void GameConfig::WriteErrorLog() {
 
 void GameConfig::LoadDefaultLanguage() {
     Table = DefaultLanguageTable();
+    Extra.Load({});
     ApplyLanguage();
 }
 
 void GameConfig::LoadLanguageFile(const QString& path) {
     Table = ReadTextLines(path);
+    Extra.Load(path);
     ApplyLanguage();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/config/file_places.h"
+#include "model/config/more_texts.h"
+#include "model/config/options_file.h"
 #include "model/config/settings.h"
 #include "model/game/game_services.h"
 
@@ -34,6 +36,11 @@ class GameConfig : public QObject {
     const QStringList& Language() const { return Table; }
     // A text of the language table; empty when the table has no such entry.
     QString Text(int entry) const { return Table.value(entry); }
+    // A newer text, from the language's companion file or built in.
+    QString Text(const MoreText& text) const { return Extra.Text(text); }
+    // The settings Harvoline.ini has no line for.
+    OptionsFile& Options() { return OptionLines; }
+    const OptionsFile& Options() const { return OptionLines; }
     QStringList& ErrorLog() { return Errors; }
     const QStringList& ErrorLog() const { return Errors; }
 
@@ -77,11 +84,14 @@ class GameConfig : public QObject {
     // The language of a first start; returns the path of the file it loaded, if any.
     QString LoadFirstLanguage();
     void ReadValues();
+    void ReadOptions();
 
     GameServices& Services;
     FilePlaces FilePlacesOfProgram;
     SettingsLines Lines;
+    OptionsFile OptionLines;
     QStringList Table;
+    MoreTexts Extra;
     QStringList Errors;
     int Interval = 10;
     int Skip = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace harvoline {
 
 // Where a command comes from; the rules that differ between sources look at it.
@@ -24,6 +26,9 @@ struct SeatCommand {
     SeatAction Action = SeatAction::Buzz;
     // The answer, 1 to 4, for Choose.
     int Choice = 0;
+    // When the press happened, on the press clock (PressClockUs); 0 when the source knows
+    // no better than the moment the command reaches the game.
+    std::int64_t PressedAtUs = 0;
 
     bool operator==(const SeatCommand&) const = default;
 };
