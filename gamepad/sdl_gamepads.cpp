@@ -3,6 +3,7 @@
 #include "model/input/press_clock.h"
 
 #include <SDL.h>
+#include <sys/prctl.h>
 
 namespace harvoline {
 
@@ -16,6 +17,7 @@ static_assert(SDL_CONTROLLER_BUTTON_DPAD_RIGHT == static_cast<int>(PadButton::Dp
 static_assert(SDL_CONTROLLER_BUTTON_MAX == static_cast<int>(PadButton::Touchpad) + 1);
 
 constexpr Uint16 RumbleStrength = 0xC000;
+constexpr unsigned long PollSlackNs = 3'000'000;
 
 QString Utf8(const char* text) {
     return text ? QString::fromUtf8(text) : QString();
@@ -100,6 +102,10 @@ void SdlGamepads::Execute(const std::stop_token& stop) {
         return;
     }
     State = Phase::Running;
+    // Without its video part SDL waits for events by looking every millisecond, which costs
+    // this thread 2 % of a core while nobody presses anything. Letting the kernel wake it up
+    // to 3 ms late makes that a half, and a press is still seen within 4 ms.
+    prctl(PR_SET_TIMERSLACK, PollSlackNs, 0, 0, 0);
     while (!stop.stop_requested()) {
         RunQueuedCalls();
         SDL_Event event;

@@ -1,5 +1,7 @@
 #include "tests/support/virtual_pads.h"
 
+#include "model/input/press_clock.h"
+
 #include <SDL.h>
 #include <future>
 #include <gtest/gtest.h>
@@ -51,6 +53,9 @@ void VirtualPads::Release(int pad, PadButton button) {
 
 void VirtualPads::SetButton(int pad, PadButton button, bool down) {
     RunThere([this, pad, button, down] {
+        if (down) {
+            PressedAtUs = PressClockUs();
+        }
         SDL_JoystickSetVirtualButton(Joysticks.at(pad), static_cast<int>(button),
                                      down ? SDL_PRESSED : SDL_RELEASED);
         SDL_PumpEvents();

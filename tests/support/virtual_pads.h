@@ -2,6 +2,7 @@
 
 #include "gamepad/sdl_gamepads.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -23,6 +24,8 @@ class VirtualPads {
     void Detach(int pad);
     void Hold(int pad, PadButton button);
     void Release(int pad, PadButton button);
+    // When the last button went down, on the press clock; set before SDL can see it.
+    std::int64_t LastPressUs() const { return PressedAtUs; }
 
   private:
     void SetButton(int pad, PadButton button, bool down);
@@ -32,6 +35,7 @@ class VirtualPads {
     SdlGamepads& Pads;
     // Only the pads' thread touches them.
     std::map<int, _SDL_Joystick*> Joysticks;
+    std::atomic<std::int64_t> PressedAtUs = 0;
 };
 
 } // namespace harvoline::testing
