@@ -12,7 +12,7 @@ namespace harvoline {
 namespace {
 
 constexpr int PanelHeight = 73;
-constexpr int LegendHeight = 44;
+constexpr int LegendHeight = 52;
 
 } // namespace
 
@@ -63,7 +63,6 @@ void BuzzerSetupView::ShowSetup() {
     if (pads) {
         GamepadLegend->SetCaption(Game.Config().Text(GamepadLegendText));
         BuzzerSetupPrompt->SetCaption(
-            QStringLiteral("Gamepad!\n") +
             Game.Config().Text(GamepadPromptText).arg(Pads->SeatToBind()));
     } else if (Buzzers.SeatToBind() <= 4) {
         BuzzerSetupPrompt->SetCaption(Prompt(Buzzers.SeatToBind()));
