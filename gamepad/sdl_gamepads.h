@@ -3,7 +3,6 @@
 #include "gamepad/gamepad_platform.h"
 #include "hid/handover_queue.h"
 
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <map>
@@ -37,14 +36,10 @@ class SdlGamepads : public GamepadPlatform {
     void Rumble(int pad, int ms) override;
 
     // Runs call on SDL's thread, after the calls queued before it; nothing when it stops
-    // first. From any thread.
+    // first or SDL could not start. From any thread.
     void RunOnPadThread(std::function<void()> call);
-    // False when SDL could not start; known once the thread has started.
-    bool Running() const;
 
   private:
-    enum class Phase { Stopped, Starting, Running, Failed };
-
     // Everything from here to the thread's end happens on SDL's thread.
     void Execute(const std::stop_token& stop);
     void RunQueuedCalls();
@@ -58,7 +53,6 @@ class SdlGamepads : public GamepadPlatform {
 
     // Only the window's thread touches it.
     PadListener* Listener = nullptr;
-    std::atomic<Phase> State = Phase::Stopped;
     std::mutex Lock;
     std::deque<std::function<void()>> Calls;
     // The open pads by SDL's instance number; only SDL's thread touches them.
