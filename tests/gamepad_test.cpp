@@ -10,6 +10,7 @@
 #include "ui/widgets/filled_panel.h"
 
 #include <QPushButton>
+#include <QTest>
 #include <optional>
 
 using namespace harvoline;
@@ -132,13 +133,24 @@ TEST_F(Gamepads, APadPluggedInAgainGetsItsSeatBackAndAnotherPadIsAskedFor) {
     EXPECT_FALSE(Input().SetupOpen());
 }
 
-TEST_F(Gamepads, EscAndTheSkipButtonEndTheBindingAndReceiversAreNoPads) {
+// A receiver is known by its name, or as the USB product of a receiver in use.
+TEST_F(Gamepads, AReceiverIsNeverOfferedAsAPad) {
+    Platform.HidDevices.Plug();
     StartWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Session->Receivers().ReceiversInUse().empty(); }));
+    Session->Buzzers().EndSetup();
     Plug(1, "receiver", "Logitech Buzz(tm) Controller V1");
+    Pads().OnPadArrived({2, "same-usb-product", "Wireless Controller", 0x054C, 0x1000});
     EXPECT_FALSE(Input().SetupOpen());
     Press(1, PadButton::South);
+    Press(2, PadButton::South);
     EXPECT_EQ(Input().SeatOfPad(1), 0);
+    EXPECT_EQ(Input().SeatOfPad(2), 0);
+    EXPECT_TRUE(Platform.Pads.Shown.empty());
+}
 
+TEST_F(Gamepads, EscAndTheSkipButtonEndTheBinding) {
+    StartWindow();
     Plug(2, "pad-b");
     ASSERT_TRUE(Input().SetupOpen());
     WindowTest::Press(Qt::Key_Escape);
