@@ -13,14 +13,17 @@ QuizSession::QuizSession(Platform& platform)
     : Os(platform), Model(platform), BuzzerSource(Model), View(platform, Model, BuzzerSource),
       KeySource(new KeyboardInput(&View)), ButtonSource(new ScreenButtonsInput(View)),
       BuzzOrder(PressClockUs, [this](int seat) { return TakeTurn(seat); }),
-      ReceiverDevices(platform.Hid(), platform, Model, BuzzerSource) {
+      ReceiverDevices(platform.Hid(), platform, Model, BuzzerSource), PadSource(Model),
+      PadDevices(platform.Gamepads(), PadSource, ReceiverDevices) {
     Model.SetScreen(View);
     Model.SetLamps(BuzzerSource);
     Listen(KeySource);
     Listen(ButtonSource);
     Listen(&BuzzerSource);
+    Listen(&PadSource);
+    View.BuzzerSetup->FollowGamepads(PadSource);
     connect(View.BuzzerSetup->SkipBuzzerSetupButton, &QPushButton::clicked, this,
-            [this] { ReportErrors(Os, [this] { BuzzerSource.EndSetup(); }); });
+            [this] { ReportErrors(Os, [this] { EndBinding(); }); });
     connect(&View, &MainWindow::FirstShown, this,
             [this] { ReportErrors(Os, [this] { StartUp(); }); });
     connect(&View, &MainWindow::Closing, this,
@@ -29,6 +32,7 @@ QuizSession::QuizSession(Platform& platform)
     connect(&Model, &QuizGame::PhaseChanged, this, &QuizSession::ShowWhatWorks);
     FollowBuzzOpenings();
     connect(&BuzzerSource, &BuzzerInput::SetupChanged, this, &QuizSession::ShowWhatWorks);
+    connect(&PadSource, &GamepadInput::SetupChanged, this, &QuizSession::ShowWhatWorks);
 }
 
 // A video plays in a child of the window: it goes while the window is still whole.
@@ -57,16 +61,30 @@ void QuizSession::ShutDown() {
 }
 
 bool QuizSession::StartWorks() const {
-    return Model.Phase() != RoundPhase::Answering && !View.TextPageOpen() &&
-           !BuzzerSource.SetupOpen();
+    return Model.Phase() != RoundPhase::Answering && !View.TextPageOpen() && !BindingOpen();
+}
+
+bool QuizSession::BindingOpen() const {
+    return BuzzerSource.SetupOpen() || PadSource.SetupOpen();
+}
+
+void QuizSession::EndBinding() {
+    if (BuzzerSource.SetupOpen()) {
+        BuzzerSource.EndSetup();
+    } else if (PadSource.SetupOpen()) {
+        PadSource.EndSetup();
+    }
 }
 
 void QuizSession::ShowWhatWorks() {
-    View.EnableStart(StartWorks(), !View.TextPageOpen() && !BuzzerSource.SetupOpen());
+    View.EnableStart(StartWorks(), !View.TextPageOpen() && !BindingOpen());
 }
 
 void QuizSession::Apply(const SeatCommand& command) {
-    const bool fromBuzzer = command.Source == CommandSource::Buzzer;
+    // A seat's gamepad is judged as its buzzer controller is; the quiz master's pad, which
+    // belongs to no seat, as the keyboard.
+    const bool fromBuzzer = command.Source == CommandSource::Buzzer ||
+                            (command.Source == CommandSource::Gamepad && command.Seat != 0);
     switch (command.Action) {
     case SeatAction::Buzz:
         if (MayBuzz(command.Seat)) {
@@ -136,8 +154,8 @@ void QuizSession::Proceed() {
 void QuizSession::Dismiss() {
     if (View.TextPageOpen()) {
         View.CloseTextPage();
-    } else if (BuzzerSource.SetupOpen()) {
-        BuzzerSource.EndSetup();
+    } else {
+        EndBinding();
     }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/gamepad_watch.h"
 #include "app/receiver_watch.h"
 #include "model/game/quiz_game.h"
 #include "model/input/buzz_decision.h"
 #include "model/input/buzzer_input.h"
+#include "model/input/gamepad_input.h"
 #include "model/input/seat_command.h"
 #include "ui/keyboard_input.h"
 #include "ui/main_window.h"
@@ -29,6 +31,7 @@ class QuizSession : public QObject {
     BuzzerInput& Buzzers() { return BuzzerSource; }
     ReceiverWatch& Receivers() { return ReceiverDevices; }
     BuzzDecision& Decision() { return BuzzOrder; }
+    GamepadInput& Gamepads() { return PadSource; }
 
     void Apply(const SeatCommand& command);
     void StartUp();
@@ -46,6 +49,10 @@ class QuizSession : public QObject {
     bool MayBuzz(int seat) const;
     bool TakeTurn(int seat);
     void FollowBuzzOpenings();
+    // Receivers or gamepads are being bound to seats.
+    bool BindingOpen() const;
+    // Ends the binding shown: the receivers' first, as they are asked for first.
+    void EndBinding();
 
     Platform& Os;
     QuizGame Model;
@@ -58,6 +65,9 @@ class QuizSession : public QObject {
     bool BuzzingOpen = false;
     // Its readers stop first, while the rest is whole.
     ReceiverWatch ReceiverDevices;
+    GamepadInput PadSource;
+    // Its thread stops before the input it tells goes.
+    GamepadWatch PadDevices;
 };
 
 } // namespace harvoline

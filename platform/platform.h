@@ -11,6 +11,7 @@ class QWidget;
 
 namespace harvoline {
 
+class GamepadPlatform;
 class HidPlatform;
 class VideoView;
 
@@ -32,6 +33,9 @@ class Platform : public GameServices {
 
     // The HID devices: buzzer receivers.
     virtual HidPlatform& Hid() = 0;
+
+    // The gamepads: players' buzzers and the quiz master's Start.
+    virtual GamepadPlatform& Gamepads() = 0;
 };
 
 } // namespace harvoline

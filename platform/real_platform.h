@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gamepad/sdl_gamepads.h"
 #include "hid/real_hid_platform.h"
 #include "model/media/audio_player.h"
 #include "platform/platform.h"
@@ -34,6 +35,7 @@ class RealPlatform : public Platform {
     std::unique_ptr<TagLibrary> CreateTagLibrary() override;
     void SetOwner(QWidget* owner) override { Owner = owner; }
     HidPlatform& Hid() override { return HidDevices; }
+    GamepadPlatform& Gamepads() override { return Pads; }
     AudioPlayer& Audio() override;
     std::unique_ptr<VideoView> CreateVideoView(QWidget* parent, const QRect& geometry) override;
     bool VideoInstalled() override;
@@ -43,6 +45,7 @@ class RealPlatform : public Platform {
     QElapsedTimer Clock;
     std::mt19937 Generator;
     RealHidPlatform HidDevices;
+    SdlGamepads Pads;
     // Made on first use, so start-up does not wait for libvlc.
     std::unique_ptr<AudioPlayer> Player;
 };

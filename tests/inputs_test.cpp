@@ -294,11 +294,13 @@ class Router : public WindowTest {
 // controller's red button is Start only in a closed round that a next one follows, and only
 // for the seat shown red: players never open a playlist dialog. Buzzing is alike for all:
 // open while a playlist runs and no text page hides the seats, also after a language change
-// mid-playlist.
+// mid-playlist. A seat's gamepad is judged as its controller; the quiz master's pad, which has
+// no seat, as the keyboard.
 TEST_F(Router, DecidesEachCommandOnceForEverySource) {
     constexpr auto Keys = CommandSource::Keyboard;
     constexpr auto Screen = CommandSource::ScreenButtons;
     constexpr auto FromBuzzer = CommandSource::Buzzer;
+    constexpr auto FromPad = CommandSource::Gamepad;
     const auto answering = [](int seat) {
         return [seat](QuizGame& game) { return game.AnsweringSeat() == seat; };
     };
@@ -337,6 +339,12 @@ TEST_F(Router, DecidesEachCommandOnceForEverySource) {
         return [before](Router& t) {
             before(t);
             t.Session->Buzzers().TakeReceiver(t.Receiver);
+        };
+    };
+    const auto withPadSetup = [](std::function<void(Router&)> before) {
+        return [before](Router& t) {
+            before(t);
+            t.Platform.Pads.Listener->OnPadArrived({1, "pad", "Pad"});
         };
     };
     const auto afterLanguage = [](std::function<void(Router&)> before) {
@@ -385,6 +393,24 @@ TEST_F(Router, DecidesEachCommandOnceForEverySource) {
          Command(FromBuzzer, SeatAction::Proceed, 1), stillClosed},
         {"a buzzer opens no playlist after a language change", afterLanguage(closedBySeat(1)),
          Command(FromBuzzer, SeatAction::Proceed, 1), stillClosed},
+        {"a pad buzzes in an open round", playing, Command(FromPad, SeatAction::Buzz, 3),
+         answering(3)},
+        {"keys buzz while pads are bound", withPadSetup(playing),
+         Command(Keys, SeatAction::Buzz, 4), answering(4)},
+        {"a pad chooses for its own seat", seatAnswers(2),
+         Command(FromPad, SeatAction::Choose, 2, 1), nobodyAnswers},
+        {"a pad does not choose for another seat", seatAnswers(2),
+         Command(FromPad, SeatAction::Choose, 3, 1), answering(2)},
+        {"the red seat's pad goes on in a closed round", closedBySeat(1),
+         Command(FromPad, SeatAction::Proceed, 1), startedARound},
+        {"another seat's pad does not", closedBySeat(1), Command(FromPad, SeatAction::Proceed, 2),
+         stillClosed},
+        {"the quiz master's pad goes on in a closed round", closedBySeat(1),
+         Command(FromPad, SeatAction::Proceed, 0), startedARound},
+        {"the quiz master's pad waits while a seat answers", seatAnswers(1),
+         Command(FromPad, SeatAction::Proceed, 0), answering(1)},
+        {"Start waits while pads are bound", withPadSetup(closedBySeat(1)),
+         Command(Keys, SeatAction::Proceed), stillClosed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);

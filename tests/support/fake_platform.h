@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "tests/support/fake_gamepads.h"
 #include "tests/support/fake_hid_platform.h"
 #include "tests/support/fake_media.h"
 
@@ -60,6 +61,10 @@ class FakePlatform : public Platform {
     std::unique_ptr<TagLibrary> CreateTagLibrary() override;
     void SetOwner(QWidget*) override {}
     HidPlatform& Hid() override { return HidDevices; }
+    // The fake pads, unless a test hands the game real ones.
+    FakeGamepads Pads;
+    GamepadPlatform* GamepadsInUse = &Pads;
+    GamepadPlatform& Gamepads() override { return *GamepadsInUse; }
 
     FakeAudioPlayer Player;
     bool VideoAvailable = false;
