@@ -14,6 +14,7 @@
 #include "ui/layout.h"
 #include "ui/mini_cover_view.h"
 #include "ui/seat_view.h"
+#include "ui/standings_view.h"
 #include "ui/start_hints.h"
 #include "ui/status_row_view.h"
 #include "ui/widgets/colours.h"
@@ -70,6 +71,8 @@ MainWindow::MainWindow(Platform& platform, QuizGame& game, const BuzzerInput& bu
     connect(&Game, &QuizGame::RoundColoursDrawn, this, &MainWindow::ShowRoundColours);
     connect(&Game, &QuizGame::LanguageChanged, this, &MainWindow::ShowTexts);
     connect(&Game, &QuizGame::PhaseChanged, this, &MainWindow::ShowStartButton);
+    connect(&Game, &QuizGame::PlaylistEnded, this, &MainWindow::OpenStandings);
+    connect(&Game, &QuizGame::SingleGameEnded, this, &MainWindow::OpenStandings);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -119,6 +122,7 @@ void MainWindow::CreateViews(const BuzzerInput& buzzers) {
     Help = new HelpView(Game, Frame);
     BuzzerSetup = new BuzzerSetupView(Game, buzzers, Frame);
     MiniCover = new MiniCoverView(Game, Frame);
+    Standings = new StandingsView(Game, Frame);
     Help->CloseHelpButton->raise();
     connect(Help->CloseHelpButton, &QPushButton::clicked, this,
             [this] { Handle([this] { CloseTextPage(); }); });
@@ -149,6 +153,11 @@ void MainWindow::ConnectSeat(int seat) {
             [this](int which) { Handle([this, which] { ChooseSeatPicture(which); }); });
     connect(view, &SeatView::NameEditFinished, this,
             [this](int which) { Handle([this, which] { FinishNameEdit(which); }); });
+    connect(view, &SeatView::ScoreCorrected, this, [this](int which, int points) {
+        Handle([this, which, points] { Game.CorrectScore(which, points); });
+    });
+    connect(view, &SeatView::ScoreChangeUndone, this,
+            [this](int which) { Handle([this, which] { Game.UndoScoreChange(which); }); });
 }
 
 void MainWindow::CreateMenu() {
@@ -242,9 +251,11 @@ void MainWindow::ApplyLayout() {
     Cover->PlaceGrid();
     BuzzerSetup->BuzzerSetupPanel->move(out.BuzzerSetupPos);
     MiniCover->MoveTo(out.MiniCoverLeft);
+    AnswerBoard->FitLines(MiniCover->MiniCover->x(), 1.0);
     ResizeGrip->move(out.ResizeGripPos);
     Help->FitPages(width());
     StatusRow->ShowSongCount();
+    StatusRow->ShowTimeLeft();
 }
 
 void MainWindow::ShowRoundColours() {
@@ -311,6 +322,7 @@ std::unique_ptr<VideoView> MainWindow::CreateVideoView() {
 
 void MainWindow::OpenTextPage() {
     Help->HidePages();
+    Standings->Hide();
     if (PageOpen) {
         return;
     }
@@ -335,6 +347,7 @@ void MainWindow::OpenAbout() {
 
 void MainWindow::CloseTextPage() {
     Help->HidePages();
+    Standings->Hide();
     Help->CloseHelpButton->hide();
     PageOpen = false;
     for (int seat = 1; seat <= 4; ++seat) {
@@ -342,6 +355,23 @@ void MainWindow::CloseTextPage() {
     }
     Background->setEnabled(true);
     emit TextPageChanged();
+}
+
+void MainWindow::OpenStandings() {
+    OpenTextPage();
+    if (Game.SingleGame().SinglePlayer) {
+        Standings->ShowSingleResult(Seats[1]->Picture->Picture());
+        return;
+    }
+    std::array<QImage, 5> pictures;
+    for (int seat = 1; seat <= 4; ++seat) {
+        pictures[seat] = Seats[seat]->Picture->Picture();
+    }
+    Standings->ShowStandings(pictures);
+}
+
+bool MainWindow::StandingsOpen() const {
+    return Standings->IsOpen();
 }
 
 } // namespace harvoline

@@ -28,6 +28,7 @@ class PictureBox;
 class Platform;
 class QuizGame;
 class SeatView;
+class StandingsView;
 class StartHints;
 class StatusRowView;
 
@@ -59,6 +60,7 @@ class MainWindow : public QWidget, public GameScreen {
     std::array<SeatView*, 5> Seats{};
     StartHints* Hints;
     CoverView* Cover;
+    StandingsView* Standings;
 
     QMenu* Menu;
     QAction* QuitAction;
@@ -85,6 +87,9 @@ class MainWindow : public QWidget, public GameScreen {
     void OpenHelp();
     void OpenAbout();
     void CloseTextPage();
+    // The standings at the end of a playlist or of a single-player game.
+    void OpenStandings();
+    bool StandingsOpen() const;
 
     // The user's gestures.
     void EditName(int seat);
