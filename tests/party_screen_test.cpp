@@ -2,16 +2,19 @@
 // the single-player countdown and answer lines that fit beside the small cover.
 #include "tests/support/window_fixture.h"
 #include "ui/answer_board_view.h"
+#include "ui/content_scale.h"
 #include "ui/mini_cover_view.h"
 #include "ui/seat_view.h"
 #include "ui/status_row_view.h"
 #include "ui/widgets/caption_label.h"
+#include "ui/widgets/filled_panel.h"
 #include "ui/widgets/picture_box.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPushButton>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -122,4 +125,75 @@ TEST_F(PartyScreen, LongAnswersFitTheirLinesBesideTheSmallCover) {
             }
         }
     }
+}
+
+namespace {
+
+// Every named control's place and font, to compare two states of the window.
+QStringList Places(const MainWindow& w) {
+    QStringList places;
+    for (const QWidget* control : w.findChildren<QWidget*>()) {
+        if (!control->objectName().isEmpty() && !control->isWindow()) {
+            const QRect r = control->geometry();
+            places << QString("%1 %2,%3 %4x%5 %6px")
+                          .arg(control->objectName())
+                          .arg(r.x())
+                          .arg(r.y())
+                          .arg(r.width())
+                          .arg(r.height())
+                          .arg(control->font().pixelSize());
+        }
+    }
+    return places;
+}
+
+} // namespace
+
+TEST_F(PartyScreen, TheBigScreenIsTheDesignPictureAtDesignSizeAndRemembered) {
+    MainWindow& w = StartGame();
+    const QImage before = w.grab().toImage();
+    const QStringList places = Places(w);
+    w.BigScreenAction->trigger();
+    ASSERT_TRUE(w.BigScreenAction->isChecked());
+    EXPECT_EQ(Places(w), places);
+    EXPECT_EQ(w.grab().toImage(), before);
+    EXPECT_TRUE(ReadFile(ExePath("HarvolineOptions.ini")).contains("big-screen=on"));
+
+    CloseWindow();
+    MainWindow& again = StartWindow();
+    EXPECT_TRUE(again.BigScreenAction->isChecked());
+}
+
+TEST_F(PartyScreen, TheBigScreenMagnifiesTheContentByOneFactorCentred) {
+    MainWindow& w = StartGame();
+    w.resize(1920, 1080);
+    const QStringList unmagnified = Places(w);
+    w.BigScreenAction->trigger();
+    // min(1920 / 800, 1080 / 566) = 1.908; 800 * 1.908 = 1527 wide, centred.
+    const ContentScale scale = ContentScale::For(w.size());
+    EXPECT_NEAR(scale.Factor, 1080.0 / 566, 1e-9);
+    EXPECT_EQ(scale.Offset, QPoint(196, 0));
+    struct Case {
+        QWidget* Control;
+        QRect Design;
+        bool Inner;
+    };
+    const Case cases[] = {
+        {w.StartButton, {8, 200, 113, 43}, false},
+        {w.Seats[4]->Panel, {605, 248, 190, 313}, false},
+        {w.Seats[4]->Picture, {10, 10, 170, 230}, true},
+        {w.ResizeGrip, {782, 548, 16, 16}, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.Control->geometry(), scale.Map(c.Design, c.Inner))
+            << c.Control->objectName().toStdString();
+    }
+    EXPECT_EQ(w.Seats[1]->Score->font().pixelSize(), 46);
+    EXPECT_EQ(w.Frame->geometry(), w.rect());
+    // The player's picture is drawn from its source at the magnified size.
+    EXPECT_EQ(w.Seats[1]->Picture->PictureRect().size(), QSize(324, 439));
+
+    w.BigScreenAction->trigger();
+    EXPECT_EQ(Places(w), unmagnified);
+    EXPECT_TRUE(ReadFile(ExePath("HarvolineOptions.ini")).contains("big-screen=off"));
 }

@@ -65,7 +65,8 @@ void StatusRowView::ApplyClockColour() {
 
 void StatusRowView::ShowSongCount() {
     SongCountLabel->SetCaption(QString::number(Game.Songs().Size()) + u' ' + Game.Config().Text(7));
-    SongCountLabel->move(SongCountLabel->parentWidget()->width() - 15 - SongCountLabel->width(),
+    // The track ends where the count does, also on a magnified window.
+    SongCountLabel->move(AnswerTimeTrack->geometry().right() + 1 - SongCountLabel->width(),
                          SongCountLabel->y());
 }
 

@@ -27,7 +27,7 @@ class StatusRowView : public QObject {
 
     // The colour the settings name for the clock and the points.
     void ApplyClockColour();
-    // The count, right-aligned in the frame.
+    // The count, right-aligned with the end of the track.
     void ShowSongCount();
     // In single-player mode, right-aligned in the track.
     void ShowTimeLeft();
