@@ -273,6 +273,8 @@ void MainWindow::ApplyLayout() {
     } else {
         LayOut(ContentScale::DesignSize);
         ScaleContent(this, Magnified, {Frame, Background, StatusBand});
+        // The grip stays in the window's corner, where a hand looks for it.
+        ResizeGrip->move(width() - ResizeGrip->width() - 2, height() - ResizeGrip->height() - 2);
         AnswerBoard->FitLines(MiniCover->MiniCover->x(), Magnified.Factor);
         StatusRow->ShowSongCount();
         StatusRow->ShowTimeLeft();
