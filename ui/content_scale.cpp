@@ -36,11 +36,12 @@ void SetPictureScale(QWidget* widget, double factor) {
 }
 
 // The widgets that belong to the window's content: popups and dialogs are windows of
-// their own.
+// their own, and a video's native view is placed, magnified, by the one who makes it.
 void ForEachChild(QWidget* parent, const std::function<void(QWidget*)>& visit) {
     for (QObject* child : parent->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
-        if (widget != nullptr && !widget->isWindow()) {
+        if (widget != nullptr && !widget->isWindow() &&
+            !widget->testAttribute(Qt::WA_NativeWindow)) {
             visit(widget);
         }
     }
