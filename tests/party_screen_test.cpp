@@ -15,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 using namespace harvoline;
 using namespace harvoline::testing;
@@ -46,6 +47,14 @@ TEST_F(PartyScreen, TheScoreMenuCorrectsAndUndoesAtOnce) {
     seat.UndoScoreAction->trigger();
     EXPECT_EQ(seat.Score->Caption(), "2");
     EXPECT_EQ(w.Seats[1]->Score->Caption(), "0");
+
+    // A finger held on the score opens the same menu; a short tap does not.
+    seat.ScoreMenu->hide();
+    QTest::mouseClick(seat.Score, Qt::LeftButton);
+    EXPECT_FALSE(seat.LongPress.isActive());
+    QTest::mousePress(seat.Score, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(seat.ScoreMenu->isVisible(), 2000);
+    seat.ScoreMenu->hide();
 }
 
 TEST_F(PartyScreen, TheCountdownShowsTheSinglePlayerTimeLeft) {
