@@ -99,6 +99,11 @@ void QuizSession::Apply(const SeatCommand& command) {
         }
         break;
     case SeatAction::Proceed:
+        // Enter closes the standings as Ok does; a controller cannot.
+        if (!fromBuzzer && View.StandingsOpen()) {
+            View.CloseTextPage();
+            break;
+        }
         // From a controller, only in a closed round that a next one follows, and only the
         // seat shown red: the players never open a playlist dialog.
         if (StartWorks() &&

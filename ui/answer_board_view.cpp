@@ -10,6 +10,12 @@ namespace harvoline {
 namespace {
 
 constexpr int LineTops[5] = {0, 34, 74, 114, 154};
+constexpr int LinePixels = 32;
+// Still read across a room; a longer answer is elided in the middle.
+constexpr int LeastLinePixels = 16;
+// Where the small cover stands at the design size, and the room left before it.
+constexpr int MiniCoverLeft = 632;
+constexpr int CoverGap = 4;
 constexpr std::uint32_t ChoiceColours[5] = {0, 0xFF8000, 0x0080FF, 0x40FF00, Yellow};
 
 std::uint32_t LineColour(LineMark mark) {
@@ -33,7 +39,7 @@ void SetColourIfNew(CaptionLabel* label, std::uint32_t colour) {
 } // namespace
 
 AnswerBoardView::AnswerBoardView(const QuizGame& game, QWidget* frame, QWidget* window)
-    : QObject(frame), Game(game) {
+    : QObject(frame), Game(game), Right(MiniCoverLeft - CoverGap) {
     for (int choice = 1; choice <= 4; ++choice) {
         AnswerShadows[choice] = MakeLabel(frame, QStringLiteral("AnswerShadow%1").arg(choice),
                                           {52, LineTops[choice] + 2}, PixelFont(32));
@@ -58,8 +64,12 @@ AnswerBoardView::AnswerBoardView(const QuizGame& game, QWidget* frame, QWidget* 
 void AnswerBoardView::ShowLines() {
     for (int choice = 1; choice <= 4; ++choice) {
         const ChoiceLine& line = Game.Line(choice);
-        AnswerLines[choice]->ShowCaption(line.Text);
-        AnswerShadows[choice]->ShowCaption(line.Shadow);
+        const int width = Right - AnswerShadows[choice]->x();
+        const auto pixels = [this](int design) { return static_cast<int>(design * Scale); };
+        AnswerLines[choice]->ShowFitted(line.Text, width, pixels(LinePixels),
+                                        pixels(LeastLinePixels));
+        AnswerShadows[choice]->ShowFitted(line.Shadow, width, pixels(LinePixels),
+                                          pixels(LeastLinePixels));
         SetColourIfNew(AnswerLines[choice], LineColour(line.Mark));
         ChoiceButtons[choice]->setEnabled(line.Open);
     }
@@ -73,6 +83,12 @@ void AnswerBoardView::ShowChoiceButtons() {
             choiceFrame->setVisible(answering);
         }
     }
+}
+
+void AnswerBoardView::FitLines(int right, double scale) {
+    Right = right - CoverGap;
+    Scale = scale;
+    ShowLines();
 }
 
 } // namespace harvoline

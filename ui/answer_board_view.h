@@ -25,11 +25,16 @@ class AnswerBoardView : public QObject {
     std::array<FilledPanel*, 5> ChoiceFrames{};
     std::array<QPushButton*, 5> ChoiceButtons{};
 
+    // The lines end left of the small cover; their fonts grow with the window's scale.
+    void FitLines(int right, double scale);
+
   private:
     void ShowLines();
     void ShowChoiceButtons();
 
     const QuizGame& Game;
+    int Right;
+    double Scale = 1.0;
 };
 
 } // namespace harvoline

@@ -13,7 +13,9 @@
 #include "ui/help_view.h"
 #include "ui/layout.h"
 #include "ui/mini_cover_view.h"
+#include "ui/party_texts.h"
 #include "ui/seat_view.h"
+#include "ui/standings_view.h"
 #include "ui/start_hints.h"
 #include "ui/status_row_view.h"
 #include "ui/widgets/colours.h"
@@ -27,10 +29,13 @@
 #include <QFrame>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 namespace harvoline {
 
 namespace {
+
+constexpr const char* BigScreenOption = "big-screen";
 
 bool FileExists(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
@@ -70,6 +75,8 @@ MainWindow::MainWindow(Platform& platform, QuizGame& game, const BuzzerInput& bu
     connect(&Game, &QuizGame::RoundColoursDrawn, this, &MainWindow::ShowRoundColours);
     connect(&Game, &QuizGame::LanguageChanged, this, &MainWindow::ShowTexts);
     connect(&Game, &QuizGame::PhaseChanged, this, &MainWindow::ShowStartButton);
+    connect(&Game, &QuizGame::PlaylistEnded, this, &MainWindow::OpenStandings);
+    connect(&Game, &QuizGame::SingleGameEnded, this, &MainWindow::OpenStandings);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -119,6 +126,7 @@ void MainWindow::CreateViews(const BuzzerInput& buzzers) {
     Help = new HelpView(Game, Frame);
     BuzzerSetup = new BuzzerSetupView(Game, buzzers, Frame);
     MiniCover = new MiniCoverView(Game, Frame);
+    Standings = new StandingsView(Game, Frame);
     Help->CloseHelpButton->raise();
     connect(Help->CloseHelpButton, &QPushButton::clicked, this,
             [this] { Handle([this] { CloseTextPage(); }); });
@@ -149,6 +157,11 @@ void MainWindow::ConnectSeat(int seat) {
             [this](int which) { Handle([this, which] { ChooseSeatPicture(which); }); });
     connect(view, &SeatView::NameEditFinished, this,
             [this](int which) { Handle([this, which] { FinishNameEdit(which); }); });
+    connect(view, &SeatView::ScoreCorrected, this, [this](int which, int points) {
+        Handle([this, which, points] { Game.CorrectScore(which, points); });
+    });
+    connect(view, &SeatView::ScoreChangeUndone, this,
+            [this](int which) { Handle([this, which] { Game.UndoScoreChange(which); }); });
 }
 
 void MainWindow::CreateMenu() {
@@ -175,6 +188,34 @@ void MainWindow::CreateMenu() {
     Menu->addSeparator();
     HelpAction = add(QStringLiteral("HelpAction"), 3, [this] { OpenHelp(); });
     AboutAction = add(QStringLiteral("AboutAction"), 4, [this] { OpenAbout(); });
+    CreateBigScreenItem();
+}
+
+void MainWindow::CreateBigScreenItem() {
+    Menu->addSeparator();
+    BigScreenAction = Menu->addAction(QString());
+    BigScreenAction->setObjectName(QStringLiteral("BigScreenAction"));
+    BigScreenAction->setCheckable(true);
+    connect(BigScreenAction, &QAction::toggled, this,
+            [this](bool on) { Handle([this, on] { SetBigScreen(on); }); });
+    auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this,
+            [this] { Handle([this] { ToggleFullScreen(); }); });
+}
+
+void MainWindow::SetBigScreen(bool on) {
+    if (Started) {
+        ApplyLayout();
+    }
+    Game.Config().Options().SetFlag(QString::fromLatin1(BigScreenOption), on);
+}
+
+void MainWindow::ToggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
 }
 
 void MainWindow::Handle(const std::function<void()>& action) {
@@ -188,6 +229,11 @@ void MainWindow::StartUp() {
     Hints->UseHintColour();
     StatusRow->ApplyClockColour();
     ShowPicturesOfSettings();
+    {
+        const QSignalBlocker quiet(BigScreenAction);
+        BigScreenAction->setChecked(
+            Game.Config().Options().Flag(QString::fromLatin1(BigScreenOption), false));
+    }
     ApplyLayout();
     MiniCover->PrepareMasks();
 }
@@ -217,9 +263,35 @@ void MainWindow::ShowPicturesOfSettings() {
     }
 }
 
+// On the big screen the controls are laid out at the design size and then magnified as one
+// picture, so that every size shows the same arrangement.
 void MainWindow::ApplyLayout() {
+    RestoreDesign(this);
+    Magnified = BigScreenAction->isChecked() ? ContentScale::For(size()) : ContentScale{};
+    if (Magnified.IsIdentity()) {
+        LayOut(size());
+    } else {
+        LayOut(ContentScale::DesignSize);
+        ScaleContent(this, Magnified, {Frame, Background, StatusBand});
+        // The grip stays in the window's corner, where a hand looks for it.
+        ResizeGrip->move(width() - ResizeGrip->width() - 2, height() - ResizeGrip->height() - 2);
+        AnswerBoard->FitLines(MiniCover->MiniCover->x(), Magnified.Factor);
+        StatusRow->ShowSongCount();
+        StatusRow->ShowTimeLeft();
+    }
+    PlaceLayers();
+}
+
+void MainWindow::PlaceLayers() {
+    Frame->setGeometry(rect());
+    Background->setGeometry(3, 3, width() - 6, height() - 6);
+    const QRect band = Magnified.Map(QRect(3, 194, ContentScale::DesignSize.width() - 6, 52));
+    StatusBand->setGeometry(3, band.y(), width() - 6, band.height());
+}
+
+void MainWindow::LayOut(const QSize& window) {
     LayoutInput in;
-    in.Window = size();
+    in.Window = window;
     in.TitleWidth = TitleLabel->width();
     in.TitleHeight = TitleLabel->height();
     in.AnswerTrackLeft = StatusRow->AnswerTimeTrack->x();
@@ -242,9 +314,11 @@ void MainWindow::ApplyLayout() {
     Cover->PlaceGrid();
     BuzzerSetup->BuzzerSetupPanel->move(out.BuzzerSetupPos);
     MiniCover->MoveTo(out.MiniCoverLeft);
+    AnswerBoard->FitLines(MiniCover->MiniCover->x(), 1.0);
     ResizeGrip->move(out.ResizeGripPos);
-    Help->FitPages(width());
+    Help->FitPages(window.width());
     StatusRow->ShowSongCount();
+    StatusRow->ShowTimeLeft();
 }
 
 void MainWindow::ShowRoundColours() {
@@ -262,6 +336,7 @@ void MainWindow::ShowTexts() {
     LanguageAction->setText(config.Text(28));
     HelpAction->setText(config.Text(30));
     AboutAction->setText(config.Text(31));
+    BigScreenAction->setText(config.Text(BigScreenText));
     TitleLabel->SetCaption(windowTitle());
     ShowStartButton();
 }
@@ -302,15 +377,17 @@ void MainWindow::ClearSongPicture() {
 
 // Centred below the answer bar, over the seats it overlaps.
 std::unique_ptr<VideoView> MainWindow::CreateVideoView() {
-    const FilledPanel* bar = StatusRow->AnswerTimeBar;
+    const QRect bar = DesignGeometry(StatusRow->AnswerTimeBar);
+    const int across = Magnified.IsIdentity() ? width() : ContentScale::DesignSize.width();
     return Os.CreateVideoView(this,
-                              QRect((width() - 505) / 2, bar->y() + bar->height() + 2, 505, 321));
+                              Magnified.Map(QRect((across - 505) / 2, bar.bottom() + 3, 505, 321)));
 }
 
 // Text pages --------------------------------------------------------------------------------
 
 void MainWindow::OpenTextPage() {
     Help->HidePages();
+    Standings->Hide();
     if (PageOpen) {
         return;
     }
@@ -335,6 +412,7 @@ void MainWindow::OpenAbout() {
 
 void MainWindow::CloseTextPage() {
     Help->HidePages();
+    Standings->Hide();
     Help->CloseHelpButton->hide();
     PageOpen = false;
     for (int seat = 1; seat <= 4; ++seat) {
@@ -342,6 +420,23 @@ void MainWindow::CloseTextPage() {
     }
     Background->setEnabled(true);
     emit TextPageChanged();
+}
+
+void MainWindow::OpenStandings() {
+    OpenTextPage();
+    if (Game.SingleGame().SinglePlayer) {
+        Standings->ShowSingleResult(Seats[1]->Picture->Picture());
+        return;
+    }
+    std::array<QImage, 5> pictures;
+    for (int seat = 1; seat <= 4; ++seat) {
+        pictures[seat] = Seats[seat]->Picture->Picture();
+    }
+    Standings->ShowStandings(pictures);
+}
+
+bool MainWindow::StandingsOpen() const {
+    return Standings->IsOpen();
 }
 
 } // namespace harvoline

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/game/game_screen.h"
+#include "ui/content_scale.h"
 
 #include <QIcon>
 #include <QPoint>
@@ -28,6 +29,7 @@ class PictureBox;
 class Platform;
 class QuizGame;
 class SeatView;
+class StandingsView;
 class StartHints;
 class StatusRowView;
 
@@ -59,6 +61,7 @@ class MainWindow : public QWidget, public GameScreen {
     std::array<SeatView*, 5> Seats{};
     StartHints* Hints;
     CoverView* Cover;
+    StandingsView* Standings;
 
     QMenu* Menu;
     QAction* QuitAction;
@@ -67,12 +70,16 @@ class MainWindow : public QWidget, public GameScreen {
     QAction* LanguageAction;
     QAction* HelpAction;
     QAction* AboutAction;
+    // The content grows with the window, for a TV; remembered in the options file.
+    QAction* BigScreenAction;
 
     // What the start adds to the game's: the hint colour, the pictures the settings name,
     // and the layout.
     void StartUp();
     bool StartedUp() const { return Started; }
     void ApplyLayout();
+    void SetBigScreen(bool on);
+    void ToggleFullScreen();
 
     // Start and the playlist item work as the inputs' rules allow.
     void EnableStart(bool start, bool loadPlaylist);
@@ -85,6 +92,9 @@ class MainWindow : public QWidget, public GameScreen {
     void OpenHelp();
     void OpenAbout();
     void CloseTextPage();
+    // The standings at the end of a playlist or of a single-player game.
+    void OpenStandings();
+    bool StandingsOpen() const;
 
     // The user's gestures.
     void EditName(int seat);
@@ -119,6 +129,11 @@ class MainWindow : public QWidget, public GameScreen {
     void CreateFrame();
     void CreateViews(const BuzzerInput& buzzers);
     void CreateMenu();
+    void CreateBigScreenItem();
+    // The controls' places at a window size; on the big screen, at the design size.
+    void LayOut(const QSize& window);
+    // The frame, the background and the status band fill the window's width on any scale.
+    void PlaceLayers();
     void ConnectSeat(int seat);
     void ShowPicturesOfSettings();
     void ShowRoundColours();
@@ -148,6 +163,7 @@ class MainWindow : public QWidget, public GameScreen {
     QPoint DragStart;
     QRect DragStartGeometry;
     QTimer IconClickDelay;
+    ContentScale Magnified;
 };
 
 } // namespace harvoline

@@ -1,14 +1,17 @@
 #include "ui/seat_view.h"
 
 #include "model/game/quiz_game.h"
+#include "ui/party_texts.h"
 #include "ui/widgets/colours.h"
 #include "ui/widgets/filled_panel.h"
 #include "ui/widgets/make_controls.h"
 #include "ui/widgets/picture_box.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextDocument>
@@ -18,6 +21,8 @@ namespace harvoline {
 namespace {
 
 constexpr const char* BuzzCaptions[5] = {"", "&Q", "&Y", "&M", "&P"};
+// As long as a finger rests before a touch screen shows its own context menu.
+constexpr int LongPressMs = 600;
 
 // Bars and a red cross over a dimmed panel: a locked-out player is seen across the room.
 QImage LockOutPicture(const QSize& size) {
@@ -84,6 +89,7 @@ SeatView::SeatView(const QuizGame& game, int seat, QWidget* window)
     LockOutOverlay->SetPicture(LockOutPicture(Panel->size()));
     LockOutOverlay->setAttribute(Qt::WA_TransparentForMouseEvents);
     LockOutOverlay->hide();
+    CreateScoreMenu();
 
     connect(&Game, &QuizGame::SeatChanged, this, [this](int changed) {
         if (changed == SeatNumber) {
@@ -97,6 +103,53 @@ SeatView::SeatView(const QuizGame& game, int seat, QWidget* window)
     });
     connect(&Game, &QuizGame::PhaseChanged, this, &SeatView::ShowBuzzButton);
     connect(&Game, &QuizGame::LanguageChanged, this, &SeatView::ApplyHints);
+}
+
+void SeatView::CreateScoreMenu() {
+    Score->installEventFilter(this);
+    ScoreMenu = new QMenu(Panel);
+    ScoreMenu->setObjectName(QStringLiteral("ScoreMenu%1").arg(SeatNumber));
+    AddPointAction = ScoreMenu->addAction(QStringLiteral("+1"));
+    TakePointAction = ScoreMenu->addAction(QStringLiteral("-1"));
+    UndoScoreAction = ScoreMenu->addAction(QString());
+    connect(AddPointAction, &QAction::triggered, this,
+            [this] { emit ScoreCorrected(SeatNumber, +1); });
+    connect(TakePointAction, &QAction::triggered, this,
+            [this] { emit ScoreCorrected(SeatNumber, -1); });
+    connect(UndoScoreAction, &QAction::triggered, this,
+            [this] { emit ScoreChangeUndone(SeatNumber); });
+    LongPress.setSingleShot(true);
+    LongPress.setInterval(LongPressMs);
+    connect(&LongPress, &QTimer::timeout, this,
+            [this] { OpenScoreMenu(Score->mapToGlobal(Score->rect().center())); });
+}
+
+void SeatView::OpenScoreMenu(const QPoint& globalPos) {
+    const std::optional<int> last = Game.LastScoreChange(SeatNumber);
+    UndoScoreAction->setText(
+        Game.Config()
+            .Text(UndoScoreText)
+            .arg(last ? QString::asprintf("%+d", *last) : QStringLiteral("-")));
+    UndoScoreAction->setEnabled(last.has_value());
+    ScoreMenu->popup(globalPos);
+}
+
+bool SeatView::ScoreEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ContextMenu:
+        OpenScoreMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            LongPress.start();
+        }
+        return false;
+    case QEvent::MouseButtonRelease:
+        LongPress.stop();
+        return false;
+    default:
+        return false;
+    }
 }
 
 void SeatView::ShowSeat() {
@@ -151,6 +204,9 @@ void SeatView::CloseNameEditor() {
 }
 
 bool SeatView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Score) {
+        return ScoreEvent(event);
+    }
     switch (event->type()) {
     case QEvent::MouseButtonDblClick:
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
+class QAction;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QWidget;
 
@@ -29,6 +32,12 @@ class SeatView : public QObject {
     CaptionLabel* BestTime;
     QPushButton* BuzzButton;
     PictureBox* LockOutOverlay;
+    // The quiz master's corrections, on a right-click or a long press on the score.
+    QMenu* ScoreMenu;
+    QAction* AddPointAction;
+    QAction* TakePointAction;
+    QAction* UndoScoreAction;
+    QTimer LongPress;
 
     // The hints on the name and the picture stay until the player has chosen their own.
     bool NameHintOn = true;
@@ -41,12 +50,16 @@ class SeatView : public QObject {
     bool EditingName() const { return Editing; }
     void OpenNameEditor();
     void CloseNameEditor();
+    // The undo item names the change it takes back.
+    void OpenScoreMenu(const QPoint& globalPos);
 
   signals:
     void NameDoubleClicked(int seat);
     void PictureDoubleClicked(int seat);
     // Enter pressed, or the focus moved on inside the window.
     void NameEditFinished(int seat);
+    void ScoreCorrected(int seat, int points);
+    void ScoreChangeUndone(int seat);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +68,8 @@ class SeatView : public QObject {
     void ShowSeat();
     void ShowMark();
     void ShowBuzzButton();
+    void CreateScoreMenu();
+    bool ScoreEvent(QEvent* event);
 
     const QuizGame& Game;
     const int SeatNumber;

@@ -1,6 +1,7 @@
 #include "ui/status_row_view.h"
 
 #include "model/game/quiz_game.h"
+#include "ui/party_texts.h"
 #include "ui/widgets/colours.h"
 #include "ui/widgets/filled_panel.h"
 #include "ui/widgets/make_controls.h"
@@ -9,6 +10,18 @@
 #include <cmath>
 
 namespace harvoline {
+
+namespace {
+
+constexpr int TimeLeftMargin = 10;
+
+// Whole seconds, rounded up: 0:00 shows only once the time is up.
+QString MinutesAndSeconds(int ms) {
+    const int seconds = (ms + 999) / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'));
+}
+
+} // namespace
 
 StatusRowView::StatusRowView(const QuizGame& game, QWidget* frame) : QObject(frame), Game(game) {
     SongCountLabel = MakeLabel(frame, QStringLiteral("SongCountLabel"), {0, 8}, frame->font());
@@ -24,6 +37,9 @@ StatusRowView::StatusRowView(const QuizGame& game, QWidget* frame) : QObject(fra
     AnswerTimeTrack->setFrameStyle(QFrame::Box | QFrame::Sunken);
     AnswerTimeTrack->setGeometry(360, 200, 433, 41);
 
+    TimeLeftLabel = MakeLabel(frame, QStringLiteral("TimeLeftLabel"), {0, 206}, PixelFont(24));
+    TimeLeftLabel->hide();
+
     AnswerTimeBar = new FilledPanel(frame, QStringLiteral("AnswerTimeBar"));
     AnswerTimeBar->setGeometry(360, 200, 321, 41);
     AnswerTimeBar->SetColor(MoneyGreen);
@@ -35,18 +51,22 @@ StatusRowView::StatusRowView(const QuizGame& game, QWidget* frame) : QObject(fra
     connect(&Game, &QuizGame::LanguageChanged, this, &StatusRowView::ShowPoints);
     connect(&Game, &QuizGame::PhaseChanged, this, &StatusRowView::ShowAnswerTime);
     connect(&Game, &QuizGame::AnswerTimeChanged, this, &StatusRowView::ShowAnswerTime);
+    connect(&Game, &QuizGame::SingleGameTimeChanged, this, &StatusRowView::ShowTimeLeft);
+    connect(&Game, &QuizGame::LanguageChanged, this, &StatusRowView::ShowTimeLeft);
 }
 
 void StatusRowView::ApplyClockColour() {
     if (const std::optional<std::uint32_t> colour = Game.Config().ClockColour()) {
         RoundClockLabel->SetFontColor(*colour);
         PointsLabel->SetFontColor(*colour);
+        TimeLeftLabel->SetFontColor(*colour);
     }
 }
 
 void StatusRowView::ShowSongCount() {
     SongCountLabel->SetCaption(QString::number(Game.Songs().Size()) + u' ' + Game.Config().Text(7));
-    SongCountLabel->move(SongCountLabel->parentWidget()->width() - 15 - SongCountLabel->width(),
+    // The track ends where the count does, also on a magnified window.
+    SongCountLabel->move(AnswerTimeTrack->geometry().right() + 1 - SongCountLabel->width(),
                          SongCountLabel->y());
 }
 
@@ -70,6 +90,19 @@ void StatusRowView::ShowAnswerTime() {
         AnswerTimeBar->resize(full - shrink, AnswerTimeBar->height());
     }
     AnswerTimeBar->setVisible(answering);
+}
+
+void StatusRowView::ShowTimeLeft() {
+    const SinglePlayerClock& single = Game.SingleGame();
+    TimeLeftLabel->setVisible(single.SinglePlayer);
+    if (!single.SinglePlayer) {
+        return;
+    }
+    TimeLeftLabel->ShowCaption(
+        Game.Config().Text(TimeLeftText).arg(MinutesAndSeconds(single.TimeLeftMs())));
+    const QRect track = AnswerTimeTrack->geometry();
+    TimeLeftLabel->move(track.right() - TimeLeftMargin - TimeLeftLabel->width(),
+                        track.top() + (track.height() - TimeLeftLabel->height()) / 2);
 }
 
 } // namespace harvoline

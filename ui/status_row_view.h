@@ -22,11 +22,15 @@ class StatusRowView : public QObject {
     CaptionLabel* PointsLabel;
     QFrame* AnswerTimeTrack;
     FilledPanel* AnswerTimeBar;
+    // The single-player game's time left, inside the answer bar's track.
+    CaptionLabel* TimeLeftLabel;
 
     // The colour the settings name for the clock and the points.
     void ApplyClockColour();
-    // The count, right-aligned in the frame.
+    // The count, right-aligned with the end of the track.
     void ShowSongCount();
+    // In single-player mode, right-aligned in the track.
+    void ShowTimeLeft();
 
   private:
     void ShowClock();

@@ -57,7 +57,7 @@ QString DefaultHelpText() {
         QStringLiteral("mehr Punkte gibt's. Die Bestzeit wird pro Spieler festgehalten. Falsche "
                        "Antworten geben Minuspunkte und man "),
         QStringLiteral("darf diese Runde nicht mehr mittippen."),
-        QStringLiteral("Im Einzelspielermodus wird gegen die Zeit gespielt (ca. 2 min) und der "
+        QStringLiteral("Im Einzelspielermodus wird gegen die Zeit gespielt (75 s) und der "
                        "Highscore gespeichert."),
         QStringLiteral("Spielernamen ändern durch Doppelklick auf Namen. Spieler können "
                        "ausgeblendet werden, indem der Name "),

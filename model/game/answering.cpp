@@ -54,7 +54,37 @@ void QuizGame::ResetSeatMarks() {
 
 void QuizGame::AddScore(int seat, int points) {
     Seats.at(seat).Score += points;
+    ScoreChanges.at(seat).push_back(points);
     emit SeatChanged(seat);
+}
+
+void QuizGame::ResetScore(int seat) {
+    Seats.at(seat).Score = 0;
+    ScoreChanges.at(seat).clear();
+    emit SeatChanged(seat);
+}
+
+void QuizGame::CorrectScore(int seat, int points) {
+    AddScore(seat, points);
+}
+
+bool QuizGame::UndoScoreChange(int seat) {
+    std::vector<int>& changes = ScoreChanges.at(seat);
+    if (changes.empty()) {
+        return false;
+    }
+    Seats[seat].Score -= changes.back();
+    changes.pop_back();
+    emit SeatChanged(seat);
+    return true;
+}
+
+std::optional<int> QuizGame::LastScoreChange(int seat) const {
+    const std::vector<int>& changes = ScoreChanges.at(seat);
+    if (changes.empty()) {
+        return std::nullopt;
+    }
+    return changes.back();
 }
 
 void QuizGame::PausePlayback() {

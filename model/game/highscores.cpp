@@ -49,7 +49,7 @@ QString HighscoreKey(const QString& line) {
     return gap >= 0 ? line.mid(gap + 2) : line;
 }
 
-void InsertHighscore(SettingsLines& settings, const QString& line, const QStringList& defaults) {
+int InsertHighscore(SettingsLines& settings, const QString& line, const QStringList& defaults) {
     while (settings.Count() < FirstHighscoreLine) {
         settings.Append(defaults.value(settings.Count()));
     }
@@ -59,6 +59,7 @@ void InsertHighscore(SettingsLines& settings, const QString& line, const QString
         ++index;
     }
     settings.Insert(index, ScrambleLine(line, +1));
+    return index - FirstHighscoreLine + 1;
 }
 
 } // namespace harvoline

@@ -20,7 +20,7 @@ QString HighscoreKey(const QString& line);
 // Stores the line scrambled among the highscore lines, which are kept in descending key
 // order; it goes above every line it equals or beats. Settings lines missing before the
 // first highscore line are first filled from the defaults, so that a highscore never
-// takes the place of a setting.
-void InsertHighscore(SettingsLines& settings, const QString& line, const QStringList& defaults);
+// takes the place of a setting. Returns the line's rank among the highscores, from 1.
+int InsertHighscore(SettingsLines& settings, const QString& line, const QStringList& defaults);
 
 } // namespace harvoline

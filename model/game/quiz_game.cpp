@@ -430,13 +430,14 @@ void QuizGame::StartSinglePlayer() {
         Seats[seat].TakesPart = seat == 1;
         emit SeatChanged(seat);
     }
+    emit SingleGameTimeChanged();
     if (Single.UnderWay() && !Services.AskYesNo(Settings.Text(13))) {
         return;
     }
     Single.SingleGameElapsedMs = 0;
-    Seats[1].Score = 0;
     Seats[1].BestTimeText = Seat{}.BestTimeText;
-    emit SeatChanged(1);
+    ResetScore(1);
+    emit SingleGameTimeChanged();
 }
 
 bool QuizGame::LeaveSinglePlayer() {
@@ -444,6 +445,7 @@ bool QuizGame::LeaveSinglePlayer() {
         return false;
     }
     Single.SinglePlayer = false;
+    emit SingleGameTimeChanged();
     return true;
 }
 
@@ -460,6 +462,7 @@ bool QuizGame::BringBackASeat() {
 
 void QuizGame::CountSingleGameTime(int ms) {
     Single.SingleGameElapsedMs += ms;
+    emit SingleGameTimeChanged();
     if (Single.TimeIsUp()) {
         EndSingleGame();
     }
@@ -470,12 +473,15 @@ void QuizGame::EndSingleGame() {
     StopRounds();
     Services.ShowInformation(Settings.Text(6));
     const Seat& player = Seats[1];
+    LastHighscoreRank = 0;
     if (player.Score > 0) {
-        InsertHighscore(Settings.Settings(),
-                        HighscoreLine(player.Name, player.Score, player.BestTimeText),
-                        DefaultSettings(Settings.Language()));
+        LastHighscoreRank = InsertHighscore(
+            Settings.Settings(), HighscoreLine(player.Name, player.Score, player.BestTimeText),
+            DefaultSettings(Settings.Language()));
     }
+    // The countdown keeps showing the time up until the next game starts.
     Single.SingleGameElapsedMs = 0;
+    emit SingleGameEnded();
 }
 
 } // namespace harvoline

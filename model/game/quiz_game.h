@@ -6,6 +6,7 @@
 #include "model/game/round_rules.h"
 #include "model/game/seat.h"
 #include "model/game/single_player_clock.h"
+#include "model/game/standings.h"
 #include "model/media/answer_list.h"
 #include "model/media/cover_deck.h"
 #include "model/media/playlist.h"
@@ -17,6 +18,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace harvoline {
 
@@ -77,6 +80,8 @@ class QuizGame : public QObject {
     bool TakesPart(int seat) const { return Seats.at(seat).TakesPart; }
     // Taking part and not locked out.
     bool IsOpenSeat(int seat) const;
+    // The seats that take part, best first.
+    std::vector<Standing> Standings() const { return RankSeats(Seats); }
 
     // The round.
     RoundPhase Phase() const { return Round; }
@@ -118,6 +123,9 @@ class QuizGame : public QObject {
 
     const SinglePlayerClock& SingleGame() const { return Single; }
     SinglePlayerClock& SingleGame() { return Single; }
+    // The place among the highscores that the last single-player game took; 0 when it
+    // scored nothing to keep.
+    int HighscoreRank() const { return LastHighscoreRank; }
     // What the start found out about covers, videos and receivers, for the help page.
     const QString& Notes() const { return HelpNotes; }
     void AddNote(const QString& note);
@@ -178,6 +186,15 @@ class QuizGame : public QObject {
     // The single-player game's clock moves on; the game ends when its time is up.
     void CountSingleGameTime(int ms);
 
+    // The quiz master's corrections. A seat's score changes by the points given, and the
+    // change is kept with the game's own; the round goes on untouched.
+    void CorrectScore(int seat, int points);
+    // Takes back the seat's last change of score, the game's or a correction; false when
+    // its score has not changed since the playlist or the single-player game began.
+    bool UndoScoreChange(int seat);
+    // The seat's last change of score, if any.
+    std::optional<int> LastScoreChange(int seat) const;
+
   signals:
     // Name, score, best time, lock-out or whether the seat takes part.
     void SeatChanged(int seat);
@@ -202,6 +219,12 @@ class QuizGame : public QObject {
     void NotesChanged();
     // The language table was applied: every text shown changes with it.
     void LanguageChanged();
+    // A playlist that had begun ended, and its end was shown: the standings are final.
+    void PlaylistEnded();
+    // The single-player game's time was up, its end shown and its highscore kept.
+    void SingleGameEnded();
+    // The single-player game's clock moved, or the mode was entered or left.
+    void SingleGameTimeChanged();
 
   private:
     void ClearTimers();
@@ -242,6 +265,7 @@ class QuizGame : public QObject {
     void MarkBuzzingSeat(int seat);
     void ResetSeatMarks();
     void AddScore(int seat, int points);
+    void ResetScore(int seat);
     bool IsRightAnswer(const QString& text) const;
     void RightAnswerGiven();
     void WrongAnswerGiven();
@@ -272,6 +296,9 @@ class QuizGame : public QObject {
     SinglePlayerClock Single;
 
     std::array<Seat, 5> Seats;
+    // Every change of each seat's score since it was last reset, the latest last.
+    std::array<std::vector<int>, 5> ScoreChanges;
+    int LastHighscoreRank = 0;
     RoundPhase Round = RoundPhase::Closed;
     int Answering = 0;
     ClueStage Clue = ClueStage::Hidden;

@@ -54,8 +54,7 @@ bool QuizGame::OpenPlaylist() {
         SongDeck.SetFolder(playlist.absolutePath() + u'/');
         emit SongCountChanged();
         for (int seat = 1; seat <= 4; ++seat) {
-            Seats[seat].Score = 0;
-            emit SeatChanged(seat);
+            ResetScore(seat);
         }
         Running = true;
         emit PhaseChanged();
@@ -201,6 +200,11 @@ void QuizGame::EndPlaylist() {
     Services.ShowInformation(Fresh ? Settings.Text(7) + QStringLiteral(": ") + Settings.Text(9) +
                                          QStringLiteral(". ") + Settings.Text(8)
                                    : Settings.Text(8));
+    // A playlist that never began has no standings; a single-player game goes on with the
+    // next playlist until its time is up.
+    if (!Fresh && !Single.SinglePlayer) {
+        emit PlaylistEnded();
+    }
 }
 
 void QuizGame::StopRounds() {

@@ -11,6 +11,9 @@ struct SinglePlayerClock {
     int SingleGameElapsedMs = 0;
 
     bool TimeIsUp() const { return SingleGameElapsedMs >= LimitMs; }
+    int TimeLeftMs() const {
+        return SingleGameElapsedMs < LimitMs ? LimitMs - SingleGameElapsedMs : 0;
+    }
     // A game has used some of its time but not all.
     bool UnderWay() const { return SingleGameElapsedMs > 0 && SingleGameElapsedMs < LimitMs; }
 };

@@ -455,6 +455,12 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
     }
     ASSERT_EQ(round, Round::PlaylistEnded);
     ConfirmMessage("09 playlist finished");
+    WaitUntil("the standings",
+              [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Other; });
+    Shot("09 standings");
+    Key("Return");
+    WaitUntil("the players",
+              [](const QImage& screen) { return PanelMark(screen, 1) == Mark::Open; });
     EXPECT_GT(WrongAnswers, 0);
     EXPECT_GE(RightAnswers, 3);
 

@@ -31,6 +31,23 @@ void CaptionLabel::ShowCaption(const QString& text) {
     }
 }
 
+void CaptionLabel::ShowFitted(const QString& text, int maxWidth, int fullPixels, int leastPixels) {
+    CaptionText = text;
+    QFont fitted = font();
+    fitted.setPixelSize(fullPixels);
+    while (fitted.pixelSize() > leastPixels &&
+           QFontMetrics(fitted).horizontalAdvance(text) > maxWidth) {
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+    }
+    if (fitted != font()) {
+        setFont(fitted);
+    }
+    setText(QFontMetrics(fitted).elidedText(text, Qt::ElideMiddle, maxWidth));
+    if (AutoSize) {
+        FitToText();
+    }
+}
+
 void CaptionLabel::FitToText() {
     if (wordWrap()) {
         resize(width(), heightForWidth(width()));

@@ -15,6 +15,10 @@ class CaptionLabel : public QLabel {
     void SetCaption(const QString& text);
     // Sets the caption unless it is the one shown already.
     void ShowCaption(const QString& text);
+    // Shows a one-line text in at most maxWidth pixels: the font shrinks from its full pixel
+    // size as far as leastPixels, and what still does not fit is elided in the middle.
+    // Caption() keeps the whole text.
+    void ShowFitted(const QString& text, int maxWidth, int fullPixels, int leastPixels);
     const QString& Caption() const { return CaptionText; }
     void SetFontColor(std::uint32_t bgr);
     // Sizes the label to its text; a wrapping label keeps its width and takes the height.

@@ -40,11 +40,16 @@ void PictureBox::Prepare() {
     update();
 }
 
+void PictureBox::SetScale(double scale) {
+    Scale = scale;
+    update();
+}
+
 QRect PictureBox::PictureRect() const {
     if (PictureImage.isNull()) {
         return {};
     }
-    const QSize picture = PictureImage.size();
+    const QSize picture = Scale == 1.0 ? PictureImage.size() : PictureImage.size() * Scale;
     switch (FitMode) {
     case Fit::Plain:
         return QRect(QPoint(0, 0), picture);

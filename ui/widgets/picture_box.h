@@ -23,6 +23,9 @@ class PictureBox : public QWidget {
     const QImage& Picture() const { return PictureImage; }
     // Pixels of exactly this colour are drawn transparent.
     void SetTransparentColor(std::uint32_t bgr);
+    // The picture's own size counts this many times, on a magnified window: a plain
+    // picture grows with it, and a shrink-only one may grow as far.
+    void SetScale(double scale);
     // Where the picture lands inside the control.
     QRect PictureRect() const;
 
@@ -37,6 +40,7 @@ class PictureBox : public QWidget {
     QImage Drawn;
     QPixmap Scaled;
     std::int64_t TransparentColor = -1;
+    double Scale = 1.0;
 };
 
 } // namespace harvoline
