@@ -13,12 +13,14 @@ QuizSession::QuizSession(Platform& platform)
     : Os(platform), Model(platform), BuzzerSource(Model), View(platform, Model, BuzzerSource),
       KeySource(new KeyboardInput(&View)), ButtonSource(new ScreenButtonsInput(View)),
       BuzzOrder(PressClockUs, [this](int seat) { return TakeTurn(seat); }),
+      PhoneSource(platform, Model, View, BuzzOrder),
       ReceiverDevices(platform.Hid(), platform, Model, BuzzerSource) {
     Model.SetScreen(View);
     Model.SetLamps(BuzzerSource);
     Listen(KeySource);
     Listen(ButtonSource);
     Listen(&BuzzerSource);
+    Listen(&PhoneSource.Input());
     connect(View.BuzzerSetup->SkipBuzzerSetupButton, &QPushButton::clicked, this,
             [this] { ReportErrors(Os, [this] { BuzzerSource.EndSetup(); }); });
     connect(&View, &MainWindow::FirstShown, this,
@@ -67,6 +69,8 @@ void QuizSession::ShowWhatWorks() {
 
 void QuizSession::Apply(const SeatCommand& command) {
     const bool fromBuzzer = command.Source == CommandSource::Buzzer;
+    // A phone acts for its own seat like a controller, and never for the quiz master.
+    const bool fromPhone = command.Source == CommandSource::Phone;
     switch (command.Action) {
     case SeatAction::Buzz:
         if (MayBuzz(command.Seat)) {
@@ -76,21 +80,23 @@ void QuizSession::Apply(const SeatCommand& command) {
     case SeatAction::Choose:
         // A controller's coloured buttons answer for their own seat; keys and screen
         // buttons answer for whoever buzzed in.
-        if (!fromBuzzer || command.Seat == Model.AnsweringSeat()) {
+        if ((!fromBuzzer && !fromPhone) || command.Seat == Model.AnsweringSeat()) {
             Model.Choose(command.Choice);
         }
         break;
     case SeatAction::Proceed:
         // From a controller, only in a closed round that a next one follows, and only the
         // seat shown red: the players never open a playlist dialog.
-        if (StartWorks() &&
+        if (StartWorks() && !fromPhone &&
             (!fromBuzzer || (Model.Phase() == RoundPhase::Closed && Model.StartMeansNext() &&
                              Model.SeatAt(command.Seat).Marked))) {
             Proceed();
         }
         break;
     case SeatAction::Dismiss:
-        Dismiss();
+        if (!fromPhone) {
+            Dismiss();
+        }
         break;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/phone_buzzers.h"
 #include "app/receiver_watch.h"
 #include "model/game/quiz_game.h"
 #include "model/input/buzz_decision.h"
@@ -29,6 +30,7 @@ class QuizSession : public QObject {
     BuzzerInput& Buzzers() { return BuzzerSource; }
     ReceiverWatch& Receivers() { return ReceiverDevices; }
     BuzzDecision& Decision() { return BuzzOrder; }
+    PhoneInput& Phones() { return PhoneSource.Input(); }
 
     void Apply(const SeatCommand& command);
     void StartUp();
@@ -56,6 +58,7 @@ class QuizSession : public QObject {
     bool Closed = false;
     BuzzDecision BuzzOrder;
     bool BuzzingOpen = false;
+    PhoneBuzzers PhoneSource;
     // Its readers stop first, while the rest is whole.
     ReceiverWatch ReceiverDevices;
 };

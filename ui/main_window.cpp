@@ -13,6 +13,7 @@
 #include "ui/help_view.h"
 #include "ui/layout.h"
 #include "ui/mini_cover_view.h"
+#include "ui/phone_panel_view.h"
 #include "ui/seat_view.h"
 #include "ui/start_hints.h"
 #include "ui/status_row_view.h"
@@ -139,6 +140,7 @@ void MainWindow::CreateViews(const BuzzerInput& buzzers) {
     Hints->TitleHint->stackUnder(BuzzerSetup->BuzzerSetupPanel);
     Hints->MenuHint->stackUnder(BuzzerSetup->BuzzerSetupPanel);
     Cover = new CoverView(Game, this);
+    PhonePanel = new PhonePanelView(Game, this);
 }
 
 void MainWindow::ConnectSeat(int seat) {
@@ -172,6 +174,8 @@ void MainWindow::CreateMenu() {
     Menu->addSeparator();
     LanguageAction =
         add(QStringLiteral("LanguageAction"), 6, [this] { Game.Config().ChooseLanguage(); });
+    PhonesAction = add(QStringLiteral("PhonesAction"), 2, [] {});
+    PhonesAction->setCheckable(true);
     Menu->addSeparator();
     HelpAction = add(QStringLiteral("HelpAction"), 3, [this] { OpenHelp(); });
     AboutAction = add(QStringLiteral("AboutAction"), 4, [this] { OpenAbout(); });
@@ -245,6 +249,7 @@ void MainWindow::ApplyLayout() {
     ResizeGrip->move(out.ResizeGripPos);
     Help->FitPages(width());
     StatusRow->ShowSongCount();
+    PhonePanel->Place(size());
 }
 
 void MainWindow::ShowRoundColours() {
@@ -262,6 +267,7 @@ void MainWindow::ShowTexts() {
     LanguageAction->setText(config.Text(28));
     HelpAction->setText(config.Text(30));
     AboutAction->setText(config.Text(31));
+    PhonesAction->setText(config.Text(PhonesMenuText));
     TitleLabel->SetCaption(windowTitle());
     ShowStartButton();
 }

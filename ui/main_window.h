@@ -24,6 +24,7 @@ class CoverView;
 class FilledPanel;
 class HelpView;
 class MiniCoverView;
+class PhonePanelView;
 class PictureBox;
 class Platform;
 class QuizGame;
@@ -59,6 +60,7 @@ class MainWindow : public QWidget, public GameScreen {
     std::array<SeatView*, 5> Seats{};
     StartHints* Hints;
     CoverView* Cover;
+    PhonePanelView* PhonePanel;
 
     QMenu* Menu;
     QAction* QuitAction;
@@ -67,6 +69,8 @@ class MainWindow : public QWidget, public GameScreen {
     QAction* LanguageAction;
     QAction* HelpAction;
     QAction* AboutAction;
+    // Checked while phones can join; the session switches them.
+    QAction* PhonesAction;
 
     // What the start adds to the game's: the hint colour, the pictures the settings name,
     // and the layout.

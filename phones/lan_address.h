@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QString>
+
+namespace harvoline {
+
+// The interface of the default route in a routing table as /proc/net/route shows it, the one
+// with the lowest metric; loopback, container and virtual bridges never count. Empty when
+// there is none.
+QString DefaultRouteInterface(const QString& routeTable);
+bool IsBridgeOrLoopback(const QString& interfaceName);
+
+// The computer's address on the local network: the first IPv4 address of the default
+// route's interface, else of any other interface that is up and no bridge. Null when there
+// is none.
+QHostAddress LanAddress();
+
+} // namespace harvoline
