@@ -6,18 +6,6 @@
 
 namespace harvoline {
 
-// The window's.
-inline constexpr MoreText PhonesMenuText{"phones-menu", "Handys als Buzzer", "Phones as buzzers"};
-inline constexpr MoreText PhonesJoinText{
-    "phones-join", "Mit dem Handy scannen und mitspielen:", "Scan with your phone to play:"};
-inline constexpr MoreText PhonesLockText{"phones-lock", "Keine neuen Handys", "No new phones"};
-inline constexpr MoreText PhonesFreeText{"phones-free", "Platz frei", "Free seat"};
-inline constexpr MoreText PhonesHideText{"phones-hide", "Ausblenden", "Hide"};
-inline constexpr MoreText PhonesOrderText{"phones-order", "Buzzer-Reihenfolge:", "Buzz order:"};
-inline constexpr MoreText PhonesNoAddressText{
-    "phones-no-address", "Kein Netzwerk gefunden: Handys können sich nicht verbinden.",
-    "No network found: phones cannot connect."};
-
 // The phone page's, sent to it by name.
 struct PageText {
     const char* Key;
