@@ -3,6 +3,7 @@
 #include "model/game/quiz_game.h"
 #include "model/game/report_errors.h"
 #include "model/input/buzz_decision.h"
+#include "phones/lan_address.h"
 #include "platform/platform.h"
 #include "ui/main_window.h"
 #include "ui/phone_panel_view.h"
@@ -23,6 +24,12 @@ PhoneBuzzers::PhoneBuzzers(Platform& platform, QuizGame& game, MainWindow& windo
     connect(panel, &PhonePanelView::FreeSeatClicked, &Phones, &PhoneInput::FreeSeat);
     connect(panel, &PhonePanelView::JoiningLockToggled, &Phones, &PhoneInput::SetJoiningLocked);
     connect(&Game, &QuizGame::PhaseChanged, this, &PhoneBuzzers::ShowOrder);
+    connect(panel, &PhonePanelView::AddressChosen, this, [this](const QString& address) {
+        ReportErrors(Os, [this, address] {
+            Phones.ChooseAddress(address);
+            ShowJoin();
+        });
+    });
 }
 
 void PhoneBuzzers::Switch(bool on) {
@@ -38,9 +45,19 @@ void PhoneBuzzers::Switch(bool on) {
         return;
     }
     panel->LockJoining->setChecked(false);
-    panel->ShowJoin(Phones.JoinUrl(), Phones.HostAndPort());
+    ShowJoin();
     panel->Panel->show();
     panel->Panel->raise();
+}
+
+void PhoneBuzzers::ShowJoin() {
+    PhonePanelView* panel = Window.PhonePanel;
+    QStringList addresses;
+    for (const QHostAddress& address : CandidateAddresses()) {
+        addresses << address.toString();
+    }
+    panel->ShowAddresses(addresses, Phones.Address());
+    panel->ShowJoin(Phones.JoinUrl(), Phones.HostAndPort());
 }
 
 void PhoneBuzzers::ShowSeats() {
@@ -51,7 +68,11 @@ void PhoneBuzzers::ShowSeats() {
         linked[seat] = Phones.PhoneLinked(seat);
     }
     Window.PhonePanel->ShowSeats(taken, linked);
-    Decision.SetWindowMs(Phones.DecisionWindowMs());
+    // Only a change of the phones' need sets the window, which other inputs may set too.
+    if (Phones.DecisionWindowMs() != WindowMs) {
+        WindowMs = Phones.DecisionWindowMs();
+        Decision.SetWindowMs(WindowMs);
+    }
 }
 
 // Once a seat has the turn, the panel tells how close the others were.

@@ -22,6 +22,7 @@ class PhoneBuzzers : public QObject {
     void Switch(bool on);
 
   private:
+    void ShowJoin();
     void ShowSeats();
     void ShowOrder();
 
@@ -30,6 +31,7 @@ class PhoneBuzzers : public QObject {
     MainWindow& Window;
     BuzzDecision& Decision;
     PhoneInput Phones;
+    int WindowMs = 0;
 };
 
 } // namespace harvoline

@@ -75,4 +75,18 @@ QHostAddress LanAddress() {
     return {};
 }
 
+QList<QHostAddress> CandidateAddresses() {
+    QList<QHostAddress> found;
+    if (const QHostAddress lan = LanAddress(); !lan.isNull()) {
+        found << lan;
+    }
+    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
+        const QHostAddress address = FirstIpv4(interface);
+        if (Usable(interface) && !address.isNull() && !found.contains(address)) {
+            found << address;
+        }
+    }
+    return found;
+}
+
 } // namespace harvoline

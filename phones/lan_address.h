@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHostAddress>
+#include <QList>
 #include <QString>
 
 namespace harvoline {
@@ -15,5 +16,8 @@ bool IsBridgeOrLoopback(const QString& interfaceName);
 // route's interface, else of any other interface that is up and no bridge. Null when there
 // is none.
 QHostAddress LanAddress();
+// Every address phones might reach the computer at: the local network's first, then the
+// IPv4 addresses of the other interfaces that are up and no bridge.
+QList<QHostAddress> CandidateAddresses();
 
 } // namespace harvoline

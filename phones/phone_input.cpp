@@ -56,6 +56,11 @@ bool PhoneInput::SwitchOn(const QHostAddress& address, quint16 port) {
     return on;
 }
 
+bool PhoneInput::ChooseAddress(const QString& address) {
+    Game.Config().Options().Set(QLatin1String(AddressOption), address);
+    return SwitchOn();
+}
+
 void PhoneInput::SwitchOff() {
     Server.Close();
     Seats.Clear();

@@ -34,11 +34,14 @@ class PhoneInput : public SeatInput {
     // is none or nothing can listen there.
     bool SwitchOn();
     bool SwitchOn(const QHostAddress& address, quint16 port);
+    // Keeps the address phones join at in the options and listens there.
+    bool ChooseAddress(const QString& address);
     // Stops listening, closes every phone and frees every seat.
     void SwitchOff();
     bool On() const { return Server.Listening(); }
     QString JoinUrl() const { return Server.JoinUrl(); }
     QString HostAndPort() const { return Server.HostAndPort(); }
+    QString Address() const { return Server.Address().toString(); }
 
     bool SeatTaken(int seat) const { return Seats.Reserved(seat); }
     bool PhoneLinked(int seat) const { return Seats.PhoneAt(seat) != 0; }

@@ -38,6 +38,7 @@ class PhoneServer : public QObject {
     void Close();
     bool Listening() const { return Server.isListening(); }
     QString HostAndPort() const;
+    QHostAddress Address() const { return Server.serverAddress(); }
     QString JoinUrl() const;
     const QByteArray& Token() const { return Key; }
     int PhoneCount() const { return static_cast<int>(Links.size()); }

@@ -9,9 +9,11 @@
 #include "tests/support/game_fixture.h"
 #include "tests/support/test_phone.h"
 #include "tests/support/window_fixture.h"
+#include "ui/phone_panel_view.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -339,4 +341,29 @@ TEST_F(Phones, StopListeningWhenSwitchedOff) {
     EXPECT_TRUE(phone.WaitClosed());
     EXPECT_EQ(Get("/"), "(no connection)");
     EXPECT_FALSE(Input().SeatTaken(1));
+}
+
+TEST_F(Phones, TheJoinPanelShowsTheBuzzOrderWithTheGaps) {
+    SeatedPhone(4);
+    SeatCommand key{CommandSource::Keyboard, 1, SeatAction::Buzz};
+    SeatCommand phone{CommandSource::Phone, 3, SeatAction::Buzz};
+    phone.PressedAtUs = PressClockUs() - 12 * Ms;
+    Session->Apply(key);
+    Session->Apply(phone);
+    Session->Decision().Decide();
+    ASSERT_EQ(Game().AnsweringSeat(), 3);
+    const QString order = Window().PhonePanel->BuzzOrder->text();
+    EXPECT_TRUE(order.contains(Game().SeatAt(3).Name + "\n" + Game().SeatAt(1).Name + "  +1"))
+        << order.toStdString();
+    EXPECT_TRUE(order.endsWith(" ms")) << order.toStdString();
+}
+
+TEST_F(Phones, AChosenAddressIsKeptAndJoinedWithANewToken) {
+    TestPhone& phone = SeatedPhone(1);
+    const QString before = Input().JoinUrl();
+    ASSERT_TRUE(Input().ChooseAddress("127.0.0.1"));
+    EXPECT_EQ(Game().Config().Options().Value(PhoneInput::AddressOption), "127.0.0.1");
+    EXPECT_TRUE(Input().JoinUrl().startsWith("http://127.0.0.1:"));
+    EXPECT_NE(QUrl(Input().JoinUrl()).query(), QUrl(before).query());
+    EXPECT_TRUE(phone.WaitClosed()) << "phones join again at the new address";
 }

@@ -7,6 +7,7 @@
 #include "ui/widgets/make_controls.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 
 namespace harvoline {
@@ -52,7 +53,14 @@ PhonePanelView::PhonePanelView(const QuizGame& game, QWidget* frame) : QObject(f
     LockJoining->setFont(PixelFont(15));
     LockJoining->setFocusPolicy(Qt::NoFocus);
     connect(LockJoining, &QCheckBox::toggled, this, &PhonePanelView::JoiningLockToggled);
-    BuzzOrder = PanelLabel(Panel, QStringLiteral("PhoneBuzzOrder"), {370, 276, 234, 112}, 14);
+    BuzzOrder = PanelLabel(Panel, QStringLiteral("PhoneBuzzOrder"), {370, 276, 234, 80}, 14);
+    AddressChoice = new QComboBox(Panel);
+    AddressChoice->setObjectName(QStringLiteral("PhoneAddressChoice"));
+    AddressChoice->setGeometry(370, 360, 234, 28);
+    AddressChoice->setFont(PixelFont(14));
+    AddressChoice->setFocusPolicy(Qt::NoFocus);
+    connect(AddressChoice, &QComboBox::activated, this,
+            [this] { emit AddressChosen(AddressChoice->currentText()); });
     BuzzOrder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     HideButton = MakeButton(Panel, QStringLiteral("PhoneHide"), QString(), {504, 440, 100, 28},
                             PixelFont(14));
@@ -75,6 +83,15 @@ void PhonePanelView::ShowTexts() {
 void PhonePanelView::ShowJoin(const QString& url, const QString& hostAndPort) {
     Code->SetText(url);
     Address->setText(QStringLiteral("http://") + hostAndPort);
+}
+
+void PhonePanelView::ShowAddresses(const QStringList& addresses, const QString& inUse) {
+    AddressChoice->clear();
+    AddressChoice->addItems(addresses);
+    if (!addresses.contains(inUse)) {
+        AddressChoice->addItem(inUse);
+    }
+    AddressChoice->setCurrentText(inUse);
 }
 
 void PhonePanelView::ShowSeats(const std::array<bool, 5>& taken,

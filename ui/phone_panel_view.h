@@ -6,6 +6,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -43,9 +44,12 @@ class PhonePanelView : public QObject {
     std::array<QPushButton*, 5> FreeButtons{};
     QCheckBox* LockJoining;
     QLabel* BuzzOrder;
+    // The addresses phones may join at, the one in use shown.
+    QComboBox* AddressChoice;
     QPushButton* HideButton;
 
     void ShowJoin(const QString& url, const QString& hostAndPort);
+    void ShowAddresses(const QStringList& addresses, const QString& inUse);
     // Per seat 1 to 4: held by a phone, and that phone linked now.
     void ShowSeats(const std::array<bool, 5>& taken, const std::array<bool, 5>& linked);
     void ShowOrder(const QString& order);
@@ -55,6 +59,7 @@ class PhonePanelView : public QObject {
   signals:
     void FreeSeatClicked(int seat);
     void JoiningLockToggled(bool locked);
+    void AddressChosen(const QString& address);
 
   private:
     void ShowTexts();

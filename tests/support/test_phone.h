@@ -33,6 +33,8 @@ class TestPhone : public QObject {
     double PhoneMs() const { return Clock.nsecsElapsed() / 1e6 + ClockShiftMs; }
 
     double ClockShiftMs = 0;
+    // Off for a long run: nothing received is kept.
+    bool KeepReceived = true;
     QList<QJsonObject> Received;
 
   private:
