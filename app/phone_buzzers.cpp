@@ -20,6 +20,10 @@ PhoneBuzzers::PhoneBuzzers(Platform& platform, QuizGame& game, MainWindow& windo
     PhonePanelView* panel = Window.PhonePanel;
     connect(Window.PhonesAction, &QAction::toggled, this,
             [this](bool on) { ReportErrors(Os, [this, on] { Switch(on); }); });
+    connect(Window.PhoneJoinAction, &QAction::triggered, panel->Panel, [panel] {
+        panel->Panel->show();
+        panel->Panel->raise();
+    });
     connect(&Phones, &PhoneInput::SeatsChanged, this, &PhoneBuzzers::ShowSeats);
     connect(panel, &PhonePanelView::FreeSeatClicked, &Phones, &PhoneInput::FreeSeat);
     connect(panel, &PhonePanelView::JoiningLockToggled, &Phones, &PhoneInput::SetJoiningLocked);
@@ -34,14 +38,15 @@ PhoneBuzzers::PhoneBuzzers(Platform& platform, QuizGame& game, MainWindow& windo
 
 void PhoneBuzzers::Switch(bool on) {
     PhonePanelView* panel = Window.PhonePanel;
+    if (on && !Phones.On() && !Phones.SwitchOn()) {
+        Window.PhonesAction->setChecked(false);
+        Os.ShowMessage(Game.Config().Text(PhonesNoAddressText));
+        return;
+    }
+    Window.PhoneJoinAction->setEnabled(on);
     if (!on) {
         Phones.SwitchOff();
         panel->Panel->hide();
-        return;
-    }
-    if (!Phones.On() && !Phones.SwitchOn()) {
-        Window.PhonesAction->setChecked(false);
-        Os.ShowMessage(Game.Config().Text(PhonesNoAddressText));
         return;
     }
     panel->LockJoining->setChecked(false);

@@ -168,8 +168,8 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignPlaces) {
         menu << (action->isSeparator() ? QString("-") : action->text());
     }
     EXPECT_EQ(menu, (QStringList{"&Beenden", "-", "&Playlist laden", "&Einzelspieler", "-",
-                                 "&Sprachen", "Handys als Buzzer", "-", "&Kurzhilfe",
-                                 "&Highscores"}));
+                                 "&Sprachen", "Handys als Buzzer", "Handy-Beitritt anzeigen", "-",
+                                 "&Kurzhilfe", "&Highscores"}));
     for (QAction* action : {w.QuitAction, w.LoadPlaylistAction, w.SinglePlayerAction,
                             w.LanguageAction, w.HelpAction, w.AboutAction}) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();

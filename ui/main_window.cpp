@@ -176,6 +176,8 @@ void MainWindow::CreateMenu() {
         add(QStringLiteral("LanguageAction"), 6, [this] { Game.Config().ChooseLanguage(); });
     PhonesAction = add(QStringLiteral("PhonesAction"), 2, [] {});
     PhonesAction->setCheckable(true);
+    PhoneJoinAction = add(QStringLiteral("PhoneJoinAction"), 2, [] {});
+    PhoneJoinAction->setEnabled(false);
     Menu->addSeparator();
     HelpAction = add(QStringLiteral("HelpAction"), 3, [this] { OpenHelp(); });
     AboutAction = add(QStringLiteral("AboutAction"), 4, [this] { OpenAbout(); });
@@ -268,6 +270,7 @@ void MainWindow::ShowTexts() {
     HelpAction->setText(config.Text(30));
     AboutAction->setText(config.Text(31));
     PhonesAction->setText(config.Text(PhonesMenuText));
+    PhoneJoinAction->setText(config.Text(PhonesShowJoinText));
     TitleLabel->SetCaption(windowTitle());
     ShowStartButton();
 }

@@ -71,6 +71,8 @@ class MainWindow : public QWidget, public GameScreen {
     QAction* AboutAction;
     // Checked while phones can join; the session switches them.
     QAction* PhonesAction;
+    // Shows the join panel again while phones can join.
+    QAction* PhoneJoinAction;
 
     // What the start adds to the game's: the hint colour, the pictures the settings name,
     // and the layout.

@@ -18,6 +18,8 @@ class QrCodeView;
 class QuizGame;
 
 inline constexpr MoreText PhonesMenuText{"phones-menu", "Handys als Buzzer", "Phones as buzzers"};
+inline constexpr MoreText PhonesShowJoinText{"phones-show-join", "Handy-Beitritt anzeigen",
+                                             "Show how phones join"};
 inline constexpr MoreText PhonesJoinText{"phones-join", "Mit dem Handy scannen und mitspielen",
                                          "Scan with your phone to play"};
 inline constexpr MoreText PhonesLockText{"phones-lock", "Keine neuen Handys", "No new phones"};

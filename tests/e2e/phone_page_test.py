@@ -106,13 +106,18 @@ def load_playlist(app):
     wait_until("the dialog to close", lambda: not windows("Playlist"))
 
 
-def switch_phones_on():
+def choose_from_menu(item):
+    """Chooses the menu's item of the number, counted from 1 without the separators."""
     xdo("mousemove", *PROGRAM_ICON, "click", "1")
     wait_until("the menu", lambda: min(pixel(screen(), MENU_MARGIN)) > 200)
-    # Quit, Load playlist, Single player, Languages, then Phones as buzzers.
-    for _ in range(5):
+    for _ in range(item):
         xdo("key", "--delay", "60", "Down")
     xdo("key", "Return")
+
+
+def switch_phones_on():
+    # Quit, Load playlist, Single player, Languages, then Phones as buzzers.
+    choose_from_menu(5)
 
 
 def join_url(port):
@@ -203,9 +208,11 @@ def main():
             xdo("mousemove", *QUIET_SPOT)
             phone.wait_state("open")
 
-        # Seat 2 buzzes from the phone: its panel turns red and the phone shows the answers.
+        # Seat 2 buzzes from the phone and seat 3 by key just after it: the earlier press wins
+        # the decision, the panel turns red and the phone shows the answers.
         before = phone.score()
         phone.tap("#buzz")
+        xdo("key", "m")
         phone.wait_state("you")
         wait_until("seat 2's panel red",
                    lambda: pixel(screen("seat 2 answers"), panel_spot(2)) == (255, 0, 0))
@@ -235,6 +242,10 @@ def main():
         assert driver.find_element(By.ID, "name").text == name
         assert driver.execute_script(
             "return document.querySelector('#score').textContent") == str(phone.score())
+        # The join panel again: seat 2 holds its phone, and the last buzz order.
+        choose_from_menu(6)
+        time.sleep(1)
+        screen("join panel with a phone")
         print("phone page: seat 2 joined, buzzed, answered (%s) and came back" % outcome)
     finally:
         if driver:
