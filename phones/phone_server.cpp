@@ -68,8 +68,14 @@ void PhoneServer::Close() {
     Key.clear();
 }
 
+// Browsers leave out the port 80 and put an IPv6 address in brackets.
 QString PhoneServer::HostAndPort() const {
-    return QStringLiteral("%1:%2").arg(Server.serverAddress().toString()).arg(Server.serverPort());
+    const QHostAddress address = Server.serverAddress();
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QStringLiteral("[%1]").arg(address.toString())
+                             : address.toString();
+    return Server.serverPort() == 80 ? host
+                                     : QStringLiteral("%1:%2").arg(host).arg(Server.serverPort());
 }
 
 QString PhoneServer::JoinUrl() const {

@@ -367,3 +367,13 @@ TEST_F(Phones, AChosenAddressIsKeptAndJoinedWithANewToken) {
     EXPECT_NE(QUrl(Input().JoinUrl()).query(), QUrl(before).query());
     EXPECT_TRUE(phone.WaitClosed()) << "phones join again at the new address";
 }
+
+TEST(PhoneServer, NamesItsHostAsBrowsersWriteIt) {
+    PhoneServer server;
+    if (!server.Listen(QHostAddress::LocalHostIPv6, 0)) {
+        GTEST_SKIP() << "no IPv6 loopback here";
+    }
+    EXPECT_TRUE(server.HostAndPort().startsWith("[::1]:")) << server.HostAndPort().toStdString();
+    EXPECT_TRUE(server.JoinUrl().startsWith("http://[::1]:"));
+    EXPECT_EQ(QUrl(server.JoinUrl()).host(), "::1");
+}

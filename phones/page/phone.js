@@ -16,6 +16,17 @@
 
   function text(key, fallback) { return texts[key] || fallback || ""; }
 
+  // A private tab may keep nothing: the seat is then only kept while the page lives.
+  function remember(secret) {
+    try {
+      if (secret) localStorage.setItem(secretKey, secret);
+      else localStorage.removeItem(secretKey);
+    } catch (e) { /* nothing to keep it in */ }
+  }
+  function remembered() {
+    try { return localStorage.getItem(secretKey); } catch (e) { return null; }
+  }
+
   function showTexts() {
     document.querySelectorAll("[data-text]").forEach((node) => {
       const value = texts[node.dataset.text];
@@ -39,7 +50,7 @@
     ws.onopen = () => {
       clearTimeout(timeout);
       el("link").hidden = true;
-      const secret = localStorage.getItem(secretKey);
+      const secret = remembered();
       if (secret) send({ t: "reclaim", secret: secret });
     };
     ws.onmessage = (event) => receive(JSON.parse(event.data));
@@ -58,14 +69,14 @@
       case "texts": texts = message; showTexts(); break;
       case "state": state = message; render(); break;
       case "seated":
-        localStorage.setItem(secretKey, message.secret);
+        remember(message.secret);
         el("refusal").textContent = "";
         break;
       case "refused":
-        if (message.why === "gone") localStorage.removeItem(secretKey);
+        if (message.why === "gone") remember(null);
         else el("refusal").textContent = text(message.why, message.why);
         break;
-      case "freed": localStorage.removeItem(secretKey); break;
+      case "freed": remember(null); break;
     }
   }
 
