@@ -166,6 +166,12 @@ class Phone:
     def score(self):
         return int(self.driver.find_element(By.ID, "score").text)
 
+    def turn(self, width, height, orientation, angle):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": True,
+            "screenOrientation": {"type": orientation, "angle": angle}})
+        time.sleep(0.3)
+
     def shot(self, name):
         self.driver.save_screenshot(os.path.join(SHOTS, "phone " + name + ".png"))
 
@@ -217,6 +223,9 @@ def main():
         wait_until("seat 2's panel red",
                    lambda: pixel(screen("seat 2 answers"), panel_spot(2)) == (255, 0, 0))
         phone.shot("5 your answer")
+        phone.turn(844, 390, "landscapePrimary", 90)
+        phone.shot("5 your answer, landscape")
+        phone.turn(390, 844, "portraitPrimary", 0)
         phone.tap('#answers button[data-choice="2"]')
         outcome = phone.wait_state("over", "locked")
         wait_until("the score", lambda: phone.score() != before)
