@@ -13,6 +13,7 @@ QuizSession::QuizSession(Platform& platform)
     : Os(platform), Model(platform), BuzzerSource(Model), View(platform, Model, BuzzerSource),
       KeySource(new KeyboardInput(&View)), ButtonSource(new ScreenButtonsInput(View)),
       BuzzOrder(PressClockUs, [this](int seat) { return TakeTurn(seat); }),
+      PhoneSource(platform, Model, View, BuzzOrder),
       ReceiverDevices(platform.Hid(), platform, Model, BuzzerSource), PadSource(Model),
       PadDevices(platform.Gamepads(), PadSource, ReceiverDevices) {
     Model.SetScreen(View);
@@ -22,6 +23,7 @@ QuizSession::QuizSession(Platform& platform)
     Listen(&BuzzerSource);
     Listen(&PadSource);
     View.BuzzerSetup->FollowGamepads(PadSource);
+    Listen(&PhoneSource.Input());
     connect(View.BuzzerSetup->SkipBuzzerSetupButton, &QPushButton::clicked, this,
             [this] { ReportErrors(Os, [this] { EndBinding(); }); });
     connect(&View, &MainWindow::FirstShown, this,
@@ -85,6 +87,8 @@ void QuizSession::Apply(const SeatCommand& command) {
     // belongs to no seat, as the keyboard.
     const bool fromBuzzer = command.Source == CommandSource::Buzzer ||
                             (command.Source == CommandSource::Gamepad && command.Seat != 0);
+    // A phone acts for its own seat like a controller, and never for the quiz master.
+    const bool fromPhone = command.Source == CommandSource::Phone;
     switch (command.Action) {
     case SeatAction::Buzz:
         if (MayBuzz(command.Seat)) {
@@ -94,26 +98,28 @@ void QuizSession::Apply(const SeatCommand& command) {
     case SeatAction::Choose:
         // A controller's coloured buttons answer for their own seat; keys and screen
         // buttons answer for whoever buzzed in.
-        if (!fromBuzzer || command.Seat == Model.AnsweringSeat()) {
+        if ((!fromBuzzer && !fromPhone) || command.Seat == Model.AnsweringSeat()) {
             Model.Choose(command.Choice);
         }
         break;
     case SeatAction::Proceed:
-        // Enter closes the standings as Ok does; a controller cannot.
-        if (!fromBuzzer && View.StandingsOpen()) {
+        // Enter closes the standings as Ok does; a controller or phone cannot.
+        if (!fromBuzzer && !fromPhone && View.StandingsOpen()) {
             View.CloseTextPage();
             break;
         }
         // From a controller, only in a closed round that a next one follows, and only the
         // seat shown red: the players never open a playlist dialog.
-        if (StartWorks() &&
+        if (StartWorks() && !fromPhone &&
             (!fromBuzzer || (Model.Phase() == RoundPhase::Closed && Model.StartMeansNext() &&
                              Model.SeatAt(command.Seat).Marked))) {
             Proceed();
         }
         break;
     case SeatAction::Dismiss:
-        Dismiss();
+        if (!fromPhone) {
+            Dismiss();
+        }
         break;
     }
 }

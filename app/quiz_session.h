@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/gamepad_watch.h"
+#include "app/phone_buzzers.h"
 #include "app/receiver_watch.h"
 #include "model/game/quiz_game.h"
 #include "model/input/buzz_decision.h"
@@ -32,6 +33,7 @@ class QuizSession : public QObject {
     ReceiverWatch& Receivers() { return ReceiverDevices; }
     BuzzDecision& Decision() { return BuzzOrder; }
     GamepadInput& Gamepads() { return PadSource; }
+    PhoneInput& Phones() { return PhoneSource.Input(); }
 
     void Apply(const SeatCommand& command);
     void StartUp();
@@ -63,6 +65,7 @@ class QuizSession : public QObject {
     bool Closed = false;
     BuzzDecision BuzzOrder;
     bool BuzzingOpen = false;
+    PhoneBuzzers PhoneSource;
     // Its readers stop first, while the rest is whole.
     ReceiverWatch ReceiverDevices;
     GamepadInput PadSource;

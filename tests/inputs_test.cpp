@@ -301,6 +301,7 @@ TEST_F(Router, DecidesEachCommandOnceForEverySource) {
     constexpr auto Screen = CommandSource::ScreenButtons;
     constexpr auto FromBuzzer = CommandSource::Buzzer;
     constexpr auto FromPad = CommandSource::Gamepad;
+    constexpr auto FromPhone = CommandSource::Phone;
     const auto answering = [](int seat) {
         return [seat](QuizGame& game) { return game.AnsweringSeat() == seat; };
     };
@@ -411,6 +412,14 @@ TEST_F(Router, DecidesEachCommandOnceForEverySource) {
          Command(FromPad, SeatAction::Proceed, 0), answering(1)},
         {"Start waits while pads are bound", withPadSetup(closedBySeat(1)),
          Command(Keys, SeatAction::Proceed), stillClosed},
+        {"a phone buzzes for its seat", playing, Command(FromPhone, SeatAction::Buzz, 2),
+         answering(2)},
+        {"a phone chooses for its own seat", seatAnswers(2),
+         Command(FromPhone, SeatAction::Choose, 2, 1), nobodyAnswers},
+        {"a phone does not choose for another seat", seatAnswers(2),
+         Command(FromPhone, SeatAction::Choose, 3, 1), answering(2)},
+        {"a phone never goes on, not even the red seat's", closedBySeat(1),
+         Command(FromPhone, SeatAction::Proceed, 1), stillClosed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);

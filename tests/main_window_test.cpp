@@ -167,9 +167,9 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignPlaces) {
     for (QAction* action : w.Menu->actions()) {
         menu << (action->isSeparator() ? QString("-") : action->text());
     }
-    EXPECT_EQ(menu,
-              (QStringList{"&Beenden", "-", "&Playlist laden", "&Einzelspieler", "-", "&Sprachen",
-                           "-", "&Kurzhilfe", "&Highscores", "-", "Großer Bildschirm"}));
+    EXPECT_EQ(menu, (QStringList{"&Beenden", "-", "&Playlist laden", "&Einzelspieler", "-",
+                                 "&Sprachen", "Handys als Buzzer", "Handy-Beitritt anzeigen", "-",
+                                 "&Kurzhilfe", "&Highscores", "-", "Großer Bildschirm"}));
     for (QAction* action : {w.QuitAction, w.LoadPlaylistAction, w.SinglePlayerAction,
                             w.LanguageAction, w.HelpAction, w.AboutAction}) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();

@@ -88,7 +88,8 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 # The libraries it links, the libvlc plugins it loads, and one maintainer script.
 depends="$(dpkg-deb -f "$deb" Depends)"
 for package in libqt6widgets6 libvlc5 libtag1v5 libhidapi-hidraw0 libudev1 libjpeg62-turbo \
-    libsdl2-2.0-0 libvlc-bin vlc-plugin-base vlc-plugin-video-output; do
+    libsdl2-2.0-0 libqt6websockets6 libqrencode4 \
+    libvlc-bin vlc-plugin-base vlc-plugin-video-output; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 dpkg-deb -e "$deb" "$work/control"

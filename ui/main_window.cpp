@@ -14,6 +14,7 @@
 #include "ui/layout.h"
 #include "ui/mini_cover_view.h"
 #include "ui/party_texts.h"
+#include "ui/phone_panel_view.h"
 #include "ui/seat_view.h"
 #include "ui/standings_view.h"
 #include "ui/start_hints.h"
@@ -147,6 +148,7 @@ void MainWindow::CreateViews(const BuzzerInput& buzzers) {
     Hints->TitleHint->stackUnder(BuzzerSetup->BuzzerSetupPanel);
     Hints->MenuHint->stackUnder(BuzzerSetup->BuzzerSetupPanel);
     Cover = new CoverView(Game, this);
+    PhonePanel = new PhonePanelView(Game, this);
 }
 
 void MainWindow::ConnectSeat(int seat) {
@@ -185,6 +187,10 @@ void MainWindow::CreateMenu() {
     Menu->addSeparator();
     LanguageAction =
         add(QStringLiteral("LanguageAction"), 6, [this] { Game.Config().ChooseLanguage(); });
+    PhonesAction = add(QStringLiteral("PhonesAction"), 2, [] {});
+    PhonesAction->setCheckable(true);
+    PhoneJoinAction = add(QStringLiteral("PhoneJoinAction"), 2, [] {});
+    PhoneJoinAction->setEnabled(false);
     Menu->addSeparator();
     HelpAction = add(QStringLiteral("HelpAction"), 3, [this] { OpenHelp(); });
     AboutAction = add(QStringLiteral("AboutAction"), 4, [this] { OpenAbout(); });
@@ -319,6 +325,7 @@ void MainWindow::LayOut(const QSize& window) {
     Help->FitPages(window.width());
     StatusRow->ShowSongCount();
     StatusRow->ShowTimeLeft();
+    PhonePanel->Place(window);
 }
 
 void MainWindow::ShowRoundColours() {
@@ -337,6 +344,8 @@ void MainWindow::ShowTexts() {
     HelpAction->setText(config.Text(30));
     AboutAction->setText(config.Text(31));
     BigScreenAction->setText(config.Text(BigScreenText));
+    PhonesAction->setText(config.Text(PhonesMenuText));
+    PhoneJoinAction->setText(config.Text(PhonesShowJoinText));
     TitleLabel->SetCaption(windowTitle());
     ShowStartButton();
 }

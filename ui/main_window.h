@@ -25,6 +25,7 @@ class CoverView;
 class FilledPanel;
 class HelpView;
 class MiniCoverView;
+class PhonePanelView;
 class PictureBox;
 class Platform;
 class QuizGame;
@@ -62,6 +63,7 @@ class MainWindow : public QWidget, public GameScreen {
     StartHints* Hints;
     CoverView* Cover;
     StandingsView* Standings;
+    PhonePanelView* PhonePanel;
 
     QMenu* Menu;
     QAction* QuitAction;
@@ -72,6 +74,10 @@ class MainWindow : public QWidget, public GameScreen {
     QAction* AboutAction;
     // The content grows with the window, for a TV; remembered in the options file.
     QAction* BigScreenAction;
+    // Checked while phones can join; the session switches them.
+    QAction* PhonesAction;
+    // Shows the join panel again while phones can join.
+    QAction* PhoneJoinAction;
 
     // What the start adds to the game's: the hint colour, the pictures the settings name,
     // and the layout.

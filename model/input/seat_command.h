@@ -5,7 +5,7 @@
 namespace harvoline {
 
 // Where a command comes from; the rules that differ between sources look at it.
-enum class CommandSource { Keyboard, ScreenButtons, Buzzer, Gamepad };
+enum class CommandSource { Keyboard, ScreenButtons, Buzzer, Gamepad, Phone };
 
 enum class SeatAction {
     // A seat claims the turn to answer.
