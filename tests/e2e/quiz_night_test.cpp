@@ -428,10 +428,15 @@ TEST_F(QuizNight, ANewUsersFirstNight) {
     // After five song rounds a music video plays.
     ASSERT_EQ(NextRound(), Round::Started);
     // The film plays above the player panels that it overlaps.
-    WaitUntil("the video", [&](const QImage& screen) {
-        return Execute("xwininfo", {"-tree", "-id", MainWindow}).Text.contains("505x321+") &&
-               Share(screen, VideoArea, [](QRgb p) { return !IsBlack(p); }) > 0.6;
-    });
+    // libvlc sets up its video output only once the film starts, which takes a while on a
+    // busy machine.
+    WaitUntil(
+        "the video",
+        [&](const QImage& screen) {
+            return Execute("xwininfo", {"-tree", "-id", MainWindow}).Text.contains("505x321+") &&
+                   Share(screen, VideoArea, [](QRgb p) { return !IsBlack(p); }) > 0.6;
+        },
+        30 * Seconds);
     QThread::msleep(3 * Seconds);
     Shot("06 video round");
     PlayersAnswerUntilRight();
