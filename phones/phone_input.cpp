@@ -1,5 +1,6 @@
 #include "phones/phone_input.h"
 
+#include "model/game/colours.h"
 #include "model/game/quiz_game.h"
 #include "phones/lan_address.h"
 #include "phones/phone_link.h"
@@ -11,10 +12,13 @@ namespace harvoline {
 
 namespace {
 
-// Each seat's colour on the phones, so players find theirs at a glance.
-constexpr std::array<const char*, 5> SeatColours = {"", "#e53935", "#1e88e5", "#43a047", "#8e24aa"};
-// The answer board's choice colours, 1 to 4.
-const QJsonArray AnswerColours = {"#0080ff", "#ff8000", "#00ff40", "#ffff00"};
+QJsonArray AnswerColours() {
+    QJsonArray colours;
+    for (int choice = 1; choice <= 4; ++choice) {
+        colours.append(HtmlColour(ChoiceColours[choice]));
+    }
+    return colours;
+}
 
 } // namespace
 
@@ -192,18 +196,18 @@ QJsonObject PhoneInput::StateFor(int seat) const {
         if (Game.TakesPart(which)) {
             seats.append(QJsonObject{{"n", which},
                                      {"name", Game.SeatAt(which).Name},
-                                     {"colour", SeatColours[which]},
+                                     {"colour", HtmlColour(SeatColours[which])},
                                      {"free", !Seats.Reserved(which) && !Seats.JoiningLocked()}});
         }
     }
     QJsonObject state{{"t", "state"}, {"seat", seat}, {"seats", seats}};
     if (seat != 0) {
         state.insert("name", Game.SeatAt(seat).Name);
-        state.insert("colour", SeatColours[seat]);
+        state.insert("colour", HtmlColour(SeatColours[seat]));
         state.insert("score", Game.Score(seat));
         state.insert("state", SeatState(seat));
         if (Game.Phase() == RoundPhase::Answering && Game.AnsweringSeat() == seat) {
-            state.insert("answers", AnswerColours);
+            state.insert("answers", AnswerColours());
         }
     }
     return state;

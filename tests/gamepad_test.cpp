@@ -1,5 +1,6 @@
 // Gamepads as buzzers: the button table, and binding and playing through the session with
 // pads the tests plug in.
+#include "model/game/colours.h"
 #include "model/input/pad_buttons.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/window_fixture.h"
@@ -107,7 +108,7 @@ TEST_F(Gamepads, UnknownPadsAskTheSeatsInTurnWithTheLegendAndStartClaimsTheQuizM
     EXPECT_FALSE(Input().SetupOpen()) << "every pad present has a seat";
     EXPECT_TRUE(Prompt().BuzzerSetupPanel->isHidden());
     const std::vector<FakeGamepads::SeatShown> shown = {
-        {8, 1, GamepadInput::SeatLights[0]}, {9, 0, 0xFFFFFF}, {7, 2, GamepadInput::SeatLights[1]}};
+        {8, 1, RgbOf(SeatColours[1])}, {9, 0, 0xFFFFFF}, {7, 2, RgbOf(SeatColours[2])}};
     EXPECT_EQ(Platform.Pads.Shown, shown);
 }
 
@@ -122,7 +123,7 @@ TEST_F(Gamepads, APadPluggedInAgainGetsItsSeatBackAndAnotherPadIsAskedFor) {
     EXPECT_FALSE(Input().SetupOpen()) << "known by its identity";
     EXPECT_EQ(Input().SeatOfPad(2), 1);
     EXPECT_EQ(Platform.Pads.Shown,
-              (std::vector<FakeGamepads::SeatShown>{{2, 1, GamepadInput::SeatLights[0]}}));
+              (std::vector<FakeGamepads::SeatShown>{{2, 1, RgbOf(SeatColours[1])}}));
 
     // Two pads that look alike are two pads.
     Plug(3, "pad-a");

@@ -1,5 +1,6 @@
 #include "ui/answer_board_view.h"
 
+#include "model/game/colours.h"
 #include "model/game/quiz_game.h"
 #include "ui/widgets/colours.h"
 #include "ui/widgets/filled_panel.h"
@@ -16,7 +17,6 @@ constexpr int LeastLinePixels = 16;
 // Where the small cover stands at the design size, and the room left before it.
 constexpr int MiniCoverLeft = 632;
 constexpr int CoverGap = 4;
-constexpr std::uint32_t ChoiceColours[5] = {0, 0xFF8000, 0x0080FF, 0x40FF00, Yellow};
 
 std::uint32_t LineColour(LineMark mark) {
     switch (mark) {

@@ -1,5 +1,7 @@
 #include "model/input/gamepad_input.h"
 
+#include "model/game/colours.h"
+
 #include "model/game/quiz_game.h"
 
 #include <algorithm>
@@ -124,7 +126,7 @@ void GamepadInput::FollowSetup() {
 
 void GamepadInput::ShowSeat(const Pad& pad, int seat) {
     if (Output) {
-        Output->ShowSeat(pad.Id, seat, seat == 0 ? 0xFFFFFF : SeatLights.at(seat - 1));
+        Output->ShowSeat(pad.Id, seat, seat == 0 ? 0xFFFFFF : RgbOf(SeatColours.at(seat)));
     }
 }
 

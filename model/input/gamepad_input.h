@@ -65,10 +65,6 @@ class GamepadInput : public SeatInput, public PadListener {
 
   public:
     static constexpr int TurnRumbleMs = 200;
-    // The light bar of seats 1 to 4 in the colours of their pictures: blue, red, green and
-    // purple.
-    static constexpr std::array<std::uint32_t, 4> SeatLights = {0x0050FF, 0xFF2020, 0x20FF20,
-                                                                0xA020FF};
 
     explicit GamepadInput(const QuizGame& game, QObject* parent = nullptr);
 
