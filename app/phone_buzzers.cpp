@@ -20,10 +20,7 @@ PhoneBuzzers::PhoneBuzzers(Platform& platform, QuizGame& game, MainWindow& windo
     PhonePanelView* panel = Window.PhonePanel;
     connect(Window.PhonesAction, &QAction::toggled, this,
             [this](bool on) { ReportErrors(Os, [this, on] { Switch(on); }); });
-    connect(Window.PhoneJoinAction, &QAction::triggered, panel->Panel, [panel] {
-        panel->Panel->show();
-        panel->Panel->raise();
-    });
+    connect(Window.PhoneJoinAction, &QAction::triggered, panel, &PhonePanelView::Show);
     connect(&Phones, &PhoneInput::SeatsChanged, this, &PhoneBuzzers::ShowSeats);
     connect(panel, &PhonePanelView::FreeSeatClicked, &Phones, &PhoneInput::FreeSeat);
     connect(panel, &PhonePanelView::JoiningLockToggled, &Phones, &PhoneInput::SetJoiningLocked);
@@ -51,8 +48,7 @@ void PhoneBuzzers::Switch(bool on) {
     }
     panel->LockJoining->setChecked(false);
     ShowJoin();
-    panel->Panel->show();
-    panel->Panel->raise();
+    panel->Show();
 }
 
 void PhoneBuzzers::ShowJoin() {

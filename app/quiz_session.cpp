@@ -126,8 +126,7 @@ void QuizSession::Apply(const SeatCommand& command) {
 
 bool QuizSession::MayBuzz(int seat) const {
     // A text page hides the seats: nobody sees whose turn it would be.
-    return !View.TextPageOpen() && Model.Phase() == RoundPhase::Open && seat >= 1 && seat <= 4 &&
-           Model.IsOpenSeat(seat);
+    return !View.TextPageOpen() && Model.MayBuzz(seat);
 }
 
 // The decision may come a moment after the claim: the game is asked again then.

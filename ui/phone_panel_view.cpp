@@ -112,6 +112,11 @@ void PhonePanelView::ShowOrder(const QString& order) {
                                        : Game.Config().Text(PhonesOrderText) + u'\n' + order);
 }
 
+void PhonePanelView::Show() {
+    Panel->show();
+    Panel->raise();
+}
+
 void PhonePanelView::Place(const QSize& window) {
     Panel->move((window.width() - Panel->width()) / 2, (window.height() - Panel->height()) / 2);
 }

@@ -55,6 +55,8 @@ class PhonePanelView : public QObject {
     // Per seat 1 to 4: held by a phone, and that phone linked now.
     void ShowSeats(const std::array<bool, 5>& taken, const std::array<bool, 5>& linked);
     void ShowOrder(const QString& order);
+    // Brought up over the seats.
+    void Show();
     // Centred on the window, whatever its size.
     void Place(const QSize& window);
 

@@ -10,7 +10,7 @@
 namespace harvoline {
 
 void QuizGame::Buzz(int seat) {
-    if (Round != RoundPhase::Open || seat < 1 || seat > 4 || !IsOpenSeat(seat)) {
+    if (!MayBuzz(seat)) {
         return;
     }
     Round = RoundPhase::Answering;
@@ -32,6 +32,10 @@ void QuizGame::Buzz(int seat) {
     emit PhaseChanged();
     emit AnswerTimeChanged();
     TimerSet.AnswerTimer.start();
+}
+
+bool QuizGame::MayBuzz(int seat) const {
+    return Round == RoundPhase::Open && seat >= 1 && seat <= 4 && IsOpenSeat(seat);
 }
 
 void QuizGame::MarkBuzzingSeat(int seat) {

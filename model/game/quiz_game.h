@@ -80,6 +80,8 @@ class QuizGame : public QObject {
     bool TakesPart(int seat) const { return Seats.at(seat).TakesPart; }
     // Taking part and not locked out.
     bool IsOpenSeat(int seat) const;
+    // The round is open and the seat, 1 to 4, is open in it.
+    bool MayBuzz(int seat) const;
     // The seats that take part, best first.
     std::vector<Standing> Standings() const { return RankSeats(Seats); }
 
